@@ -1,0 +1,24 @@
+#include "sim_nibbles.h"
+
+namespace varnel::sim {
+
+Bytes PackNibbles(const std::vector<std::uint8_t>& nibbles) {
+  Bytes packed((nibbles.size() + 1) / 2, 0);
+  for (std::size_t i = 0; i < nibbles.size(); ++i) {
+    const unsigned value = nibbles[i] & 0x0Fu;
+    packed[i / 2] |= static_cast<std::uint8_t>(i % 2 == 0 ? value : value << 4);
+  }
+  return packed;
+}
+
+std::vector<std::uint8_t> UnpackNibbles(ByteView bytes) {
+  std::vector<std::uint8_t> nibbles;
+  nibbles.reserve(bytes.size() * 2);
+  for (std::uint8_t b : bytes) {
+    nibbles.push_back(b & 0x0F);
+    nibbles.push_back(b >> 4);
+  }
+  return nibbles;
+}
+
+}  // namespace varnel::sim

@@ -1,0 +1,20 @@
+#pragma once
+// Message boxes go through here so that tests can answer them instead of an
+// operator, and so that every box of the program looks the same.
+
+#include <QString>
+
+class QWidget;
+
+namespace varnel::ui {
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  virtual void warning(QWidget* parent, const QString& text);
+  // OK/Cancel; true when the operator chose OK.
+  virtual bool confirm(QWidget* parent, const QString& text);
+  virtual void information(QWidget* parent, const QString& text);
+};
+
+}  // namespace varnel::ui

@@ -1,0 +1,66 @@
+// Block configuration checks and the emulator's command line.
+
+#include <gtest/gtest.h>
+
+#include "sim_block.h"
+#include "sim_options.h"
+
+namespace varnel::sim {
+namespace {
+
+bool Accepted(const BlockConfig& config) {
+  std::string error;
+  const bool ok = Block::Create(config, error).has_value();
+  EXPECT_EQ(ok, error.empty()) << error;
+  return ok;
+}
+
+TEST(SimBlock, RefusesWhatTheWireCannotCarry) {
+  EXPECT_FALSE(Accepted({0, "A", 1}));
+  EXPECT_FALSE(Accepted({16, "A", 1}));
+  EXPECT_FALSE(Accepted({1, "Блок 中", 1}));
+  EXPECT_FALSE(Accepted({1, "\xD0", 1}));  // a cut UTF-8 sequence
+  EXPECT_FALSE(Accepted({1, std::string(kMaxNameBytes + 1, 'a'), 1}));
+  EXPECT_TRUE(Accepted({15, "", 255}));
+}
+
+TEST(SimBlock, NameLimitCountsWireBytesNotUtf8Bytes) {
+  std::string cyrillic;
+  for (std::size_t i = 0; i < kMaxNameBytes; ++i) cyrillic += "ж";
+  std::string error;
+  const std::optional<Block> block = Block::Create({1, cyrillic, 1}, error);
+  ASSERT_TRUE(block) << error;
+  EXPECT_EQ(block->WireName(), std::string(kMaxNameBytes, '\xE6'));
+}
+
+TEST(SimOptions, ReadsEveryOptionOverTheDefaults) {
+  const ParsedOptions defaults = ParseOptions({});
+  ASSERT_EQ(defaults.error, "");
+  EXPECT_EQ(defaults.options.address, "127.0.0.1");
+  EXPECT_EQ(defaults.options.port, 12348);
+
+  const ParsedOptions parsed =
+      ParseOptions({"--address", "127.0.0.5", "--port", "20000", "--id", "14", "--name",
+                    "Блок 2", "--type", "200", "--quiet"});
+  ASSERT_EQ(parsed.error, "");
+  EXPECT_EQ(parsed.options.address, "127.0.0.5");
+  EXPECT_EQ(parsed.options.port, 20000);
+  EXPECT_EQ(parsed.options.block.id, 14);
+  EXPECT_EQ(parsed.options.block.name, "Блок 2");
+  EXPECT_EQ(parsed.options.block.type, 200);
+  EXPECT_TRUE(parsed.options.quiet);
+  EXPECT_FALSE(parsed.options.help);
+}
+
+TEST(SimOptions, RejectsBadArguments) {
+  const std::vector<std::vector<std::string>> bad = {
+      {"--id", "0"},       {"--id", "16"},   {"--port", "70000"}, {"--port", "0"},
+      {"--port", "12x"},   {"--type", "256"}, {"--type", "-1"},   {"--id", ""},
+      {"--bogus", "1"},    {"--name"},        {"stray"}};
+  for (const auto& args : bad) {
+    EXPECT_NE(ParseOptions(args).error, "") << args[0] << " " << (args.size() > 1 ? args[1] : "");
+  }
+}
+
+}  // namespace
+}  // namespace varnel::sim

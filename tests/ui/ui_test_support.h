@@ -1,0 +1,77 @@
+#pragma once
+// Shared pieces of the GUI tests: a settings file in a private folder, message
+// boxes answered by the test, and waiting on the event loop with a deadline.
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+#include "dialogs.h"
+#include "main_window.h"
+#include "trace_memo.h"
+
+namespace varnel::ui::testing {
+
+class RecordingDialogs : public Dialogs {
+ public:
+  QStringList warnings, confirmations;
+  bool answer = true;
+  void warning(QWidget*, const QString& text) override { warnings << text; }
+  bool confirm(QWidget*, const QString& text) override {
+    confirmations << text;
+    return answer;
+  }
+  void information(QWidget*, const QString& text) override { warnings << text; }
+};
+
+// Runs the event loop until done() holds or the time is up.
+inline bool WaitFor(const std::function<bool()>& done, int timeoutMs = 3000) {
+  QElapsedTimer t;
+  t.start();
+  while (!done()) {
+    if (t.elapsed() > timeoutMs) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QTest::qWait(5);
+  }
+  return true;
+}
+
+// A main window with its own settings file and answered message boxes.
+struct WindowFixture {
+  QTemporaryDir dir;
+  RecordingDialogs dialogs;
+  std::unique_ptr<MainWindow> window;
+
+  // ini: the settings file's text; the window is created after it is written.
+  explicit WindowFixture(const QByteArray& ini, int recvIntervalMs = 150) {
+    QFile file(dir.filePath("varnel-monitor.ini"));
+    file.open(QIODevice::WriteOnly);
+    file.write(ini);
+    file.close();
+    MainWindowOptions options;
+    options.settingsPath = file.fileName();
+    options.dialogs = &dialogs;
+    options.recvIntervalMs = recvIntervalMs;
+    window = std::make_unique<MainWindow>(options);
+    window->show();
+  }
+  // Settings text naming a peer and the first local port to try.
+  static QByteArray Ini(const QString& peer, int port) {
+    return QString("[NET]\r\nIP=%1\r\nSRVPORT=%2\r\n").arg(peer).arg(port).toLatin1();
+  }
+
+  TraceMemo& memo() const { return *window->findChild<TraceMemo*>("Memolog"); }
+  bool memoHas(const QString& part) const {
+    const TraceMemo& m = memo();
+    for (int i = 0; i < m.lineCount(); ++i) {
+      if (m.lineAt(i).contains(part)) return true;
+    }
+    return false;
+  }
+};
+
+}  // namespace varnel::ui::testing
