@@ -1,4 +1,4 @@
-// varnel-sim: one emulated block on a UDP port, for trying the program without hardware.
+// varnel-sim: emulated blocks on UDP ports, for trying the program without hardware.
 
 #include <csignal>
 #include <cstdio>
@@ -7,13 +7,13 @@
 
 #include <pthread.h>
 
-#include "sim_emulator.h"
+#include "sim_network_builder.h"
+#include "sim_network_servers.h"
 #include "sim_options.h"
-#include "sim_udp_server.h"
 
 namespace {
 
-using varnel::sim::UdpServer;
+using namespace varnel::sim;
 
 std::string TimeStamp() {
   const auto now = std::chrono::system_clock::now();
@@ -28,20 +28,53 @@ std::string TimeStamp() {
   return text;
 }
 
-UdpServer::LogSink ConsoleSink(bool quiet) {
-  return [quiet](UdpServer::LogKind kind, const std::string& line) {
+// Every line names its root, as several roots may be served at once.
+UdpServer::LogSink ConsoleSink(const std::string& root, bool quiet) {
+  return [prefix = "[" + root + "] ", quiet](UdpServer::LogKind kind, const std::string& line) {
     if (kind == UdpServer::LogKind::Problem) {
-      std::cerr << TimeStamp() << ' ' << line << std::endl;
+      std::cerr << TimeStamp() << ' ' << prefix << line << std::endl;
     } else if (!quiet) {
-      std::cout << TimeStamp() << ' ' << line << std::endl;
+      std::cout << TimeStamp() << ' ' << prefix << line << std::endl;
     }
   };
+}
+
+std::string SideText(std::uint8_t side) {
+  return side == 0 ? "Ethernet" : "channel " + std::to_string(side);
+}
+
+// What is served where, and the Routes the program will see.
+void PrintNetwork(const Network& network, const Peer& local) {
+  const std::vector<Device>& devices = network.Devices();
+  for (const Device& d : devices) {
+    std::cout << (d.master ? "    " : TimeStamp() + " root ") << d.key << ": ID "
+              << int(d.block.Id()) << " \"" << d.name << "\" type " << int(d.block.Type());
+    if (!d.master) {
+      std::cout << ", serving " << local.Text() << ", " << devices.size() - 1
+                << " devices below\n";
+      continue;
+    }
+    std::cout << ", " << SideText(d.master_side) << " of " << devices[*d.master].key
+              << ", up " << SideText(d.up_side) << ", ID Route " << NibblesText(d.id_route)
+              << ", send Route " << NibblesText(d.send_route) << '\n';
+  }
+  std::cout << std::flush;
+}
+
+// The scenario's networks, or the one block of the command line.
+NetworksBuilt NetworksOf(const Options& options) {
+  if (!options.scenario.empty()) return NetworksFromFile(options.scenario);
+  std::string error;
+  std::optional<Block> block = Block::Create(options.block, error);
+  if (!block) return {{}, error};
+  NetworksBuilt built;
+  built.networks.emplace_back("block", options.block.name, std::move(*block), options.address);
+  return built;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  using namespace varnel::sim;
   const ParsedOptions parsed = ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
   if (!parsed.error.empty()) {
     std::cerr << parsed.error << "\n\n" << UsageText(argv[0]);
@@ -52,15 +85,13 @@ int main(int argc, char** argv) {
     std::cout << UsageText(argv[0]);
     return 0;
   }
-  std::string error;
-  std::optional<Block> block = Block::Create(options.block, error);
-  if (!block) {
-    std::cerr << error << '\n';
+  NetworksBuilt built = NetworksOf(options);
+  if (!built.error.empty()) {
+    std::cerr << built.error << '\n';
     return 2;
   }
-  const Emulator emulator(std::move(*block));
 
-  // Block the signals before the server thread exists, so it inherits the mask
+  // Block the signals before the server threads exist, so they inherit the mask
   // and sigwait below is the only place they arrive.
   sigset_t stop_signals;
   sigemptyset(&stop_signals);
@@ -68,20 +99,20 @@ int main(int argc, char** argv) {
   sigaddset(&stop_signals, SIGTERM);
   pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
 
-  UdpServer server([&emulator](ByteView request) { return emulator.Handle(request); },
-                   ConsoleSink(options.quiet));
-  if (std::string start_error = server.Start(options.address, options.port);
-      !start_error.empty()) {
-    std::cerr << start_error << '\n';
+  NetworkServers servers(std::move(built.networks), [&options](const Network& network) {
+    return ConsoleSink(network.Root().key, options.quiet);
+  });
+  if (std::string error = servers.Start(options.port); !error.empty()) {
+    std::cerr << error << '\n';
     return 1;
   }
-  std::cout << TimeStamp() << " block " << int(options.block.id) << " \"" << options.block.name
-            << "\" type " << int(options.block.type) << " serving " << server.Local().Text()
-            << std::endl;
+  for (std::size_t i = 0; i < servers.Size(); ++i) {
+    PrintNetwork(servers.NetworkAt(i), servers.ServerAt(i).Local());
+  }
 
   int signal_number = 0;
   sigwait(&stop_signals, &signal_number);
-  server.Stop();
+  servers.Stop();
   std::cout << TimeStamp() << " stopped by signal " << signal_number << std::endl;
   return 0;
 }

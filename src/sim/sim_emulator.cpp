@@ -6,46 +6,97 @@ namespace varnel::sim {
 
 namespace {
 
-constexpr std::uint8_t kAnyDevice = 15;
 constexpr std::uint8_t kTerminator = 0;
 
-std::string HexByte(std::uint8_t b) {
-  return HexText(ByteView(&b, 1));
-}
+Outcome Silent(std::string note) { return {{}, std::move(note)}; }
 
-Outcome Silent(std::string note) {
-  return {std::nullopt, std::move(note)};
+void Append(std::string& text, const std::string& more) {
+  if (more.empty()) return;
+  if (!text.empty()) text += "; ";
+  text += more;
 }
 
 }  // namespace
 
-Emulator::Emulator(Block root) : root_(std::move(root)) {}
+Emulator::Emulator(Block root) : Emulator(Network("block", "", std::move(root))) {}
+
+Emulator::Emulator(Network network) : network_(std::move(network)), routes_(network_) {}
 
 Outcome Emulator::Handle(ByteView datagram) const {
   const CheckedRequest request = CheckRequest(datagram);
   if (request.fault != FrameFault::None) {
     return Silent("ignored: " + std::string(FaultText(request.fault)));
   }
-  // The first address byte holds the first hop: who is meant, then what follows.
-  const std::uint8_t first = request.content[0] & 0x0F;
-  const std::uint8_t next = request.content[0] >> 4;
-  if (first != kAnyDevice && first != root_.Id()) {
-    return Silent("not for block " + std::to_string(root_.Id()) + " (first nibble " +
-                  std::to_string(first) + ")");
+  const RouteMatch match = routes_.Find(request.content);
+  if (!match.target) {
+    return Silent("no device or board at " + NibblesText(UnpackNibbles(request.content)));
   }
-  if (next == kTerminator) return HandleDeviceLevel(first, request.content.subspan(1));
-  if (next <= 3) return Silent("channel " + std::to_string(next) + " request: not emulated yet");
-  if (next < kAnyDevice) return Silent("board " + HexByte(next) + " request: not emulated yet");
-  return Silent("ignored: no device or board follows the first nibble");
+  const RouteTarget& target = *match.target;
+  switch (target.kind) {
+    case RouteKind::Broadcast:
+    case RouteKind::Open:
+      if (!match.payload.empty()) return DeviceCommand(target.device, match.payload);
+      return Identities(target, target.kind == RouteKind::Broadcast ? "identity (broadcast)"
+                                                                    : "identity (open block)");
+    case RouteKind::Probe: {
+      const std::string side = "side " + std::to_string(target.number) + " of " +
+                               Label(target.device);
+      if (!match.payload.empty()) return Silent("ignored: probe of " + side + " with a payload");
+      if (target.devices.empty()) return Silent("probe of " + side + ": nobody there");
+      return Identities(target, "probe of " + side);
+    }
+    case RouteKind::Board:
+      return BoardCommand(target, match.payload);
+  }
+  return Silent("ignored");
 }
 
-Outcome Emulator::HandleDeviceLevel(std::uint8_t first_nibble, ByteView payload) const {
-  if (!payload.empty()) {
-    return Silent("device command " + HexByte(payload.front()) + ": not emulated yet");
+Outcome Emulator::Identities(const RouteTarget& target, std::string note) const {
+  Outcome outcome{{}, std::move(note) + ":"};
+  for (std::size_t d : target.devices) {
+    const Device& device = network_.Devices()[d];
+    Nibbles address = device.id_route;
+    address.push_back(kTerminator);
+    outcome.answers.push_back(Framed(d, address, device.block.IdentityBody(device.up_side)));
+    outcome.note += (d == target.devices.front() ? " " : ", ") + Label(d);
   }
-  const Bytes body = root_.IdentityBody(kUpSideEthernet);
-  return {BuildAnswer({root_.Id(), kTerminator}, body),
-          first_nibble == kAnyDevice ? "identity (broadcast)" : "identity (open block)"};
+  return outcome;
+}
+
+Outcome Emulator::DeviceCommand(std::size_t device, ByteView payload) const {
+  const Device& d = network_.Devices()[device];
+  const CommandReply reply = d.behaviour->DeviceCommand(payload);
+  Outcome outcome{{}, Label(device) + ": " + reply.note};
+  if (reply.body) {
+    Nibbles address = d.id_route;
+    address.push_back(kTerminator);
+    outcome.answers.push_back(Framed(device, address, *reply.body));
+  }
+  return outcome;
+}
+
+Outcome Emulator::BoardCommand(const RouteTarget& target, ByteView payload) const {
+  Outcome outcome;
+  for (std::size_t d : target.devices) {
+    const Device& device = network_.Devices()[d];
+    const CommandReply reply = device.behaviour->BoardCommand(target.number, payload);
+    Append(outcome.note, Label(d) + ": " + reply.note);
+    if (!reply.body) continue;
+    Nibbles address = device.send_route;
+    address.push_back(target.number);
+    outcome.answers.push_back(Framed(d, address, *reply.body));
+  }
+  return outcome;
+}
+
+Answer Emulator::Framed(std::size_t device, const Nibbles& address, ByteView body) const {
+  const unsigned hops = network_.Devices()[device].hf_hops;
+  return {BuildAnswer(address, body), network_.HopDelay() * hops};
+}
+
+std::string Emulator::Label(std::size_t device) const {
+  const Device& d = network_.Devices()[device];
+  return d.key + " (ID " + std::to_string(d.block.Id()) + ")";
 }
 
 }  // namespace varnel::sim

@@ -1,25 +1,34 @@
 #pragma once
-// The emulated network as seen through one Ethernet port: the root block there,
-// later also the devices behind its HF channels. Turns request datagrams into answers.
+// The emulated network as seen through one Ethernet port: the root block there and
+// every device behind it. Turns request datagrams into answers.
 
-#include "sim_block.h"
+#include "sim_network.h"
 #include "sim_outcome.h"
+#include "sim_route_table.h"
 
 namespace varnel::sim {
 
 class Emulator {
  public:
+  // A root block alone, as the single-block command line serves it.
   explicit Emulator(Block root);
+  explicit Emulator(Network network);
 
-  const Block& Root() const { return root_; }
+  const Network& GetNetwork() const { return network_; }
 
-  // Immutable so far, hence safe to call from the server thread without a lock.
+  // The network and the table never change after construction, so this is safe
+  // on the server thread without a lock; device behaviours look after themselves.
   Outcome Handle(ByteView datagram) const;
 
  private:
-  Outcome HandleDeviceLevel(std::uint8_t first_nibble, ByteView payload) const;
+  Outcome Identities(const RouteTarget& target, std::string note) const;
+  Outcome DeviceCommand(std::size_t device, ByteView payload) const;
+  Outcome BoardCommand(const RouteTarget& target, ByteView payload) const;
+  Answer Framed(std::size_t device, const Nibbles& address, ByteView body) const;
+  std::string Label(std::size_t device) const;
 
-  Block root_;
+  Network network_;
+  RouteTable routes_;
 };
 
 }  // namespace varnel::sim

@@ -22,7 +22,7 @@ std::string_view FaultText(FrameFault fault) {
   return "unknown fault";
 }
 
-Bytes BuildAnswer(const std::vector<std::uint8_t>& nibbles, ByteView body) {
+Bytes BuildAnswer(const Nibbles& nibbles, ByteView body) {
   Bytes frame{kAnswerDirection};
   const Bytes address = PackNibbles(nibbles);
   frame.insert(frame.end(), address.begin(), address.end());

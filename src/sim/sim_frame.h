@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "sim_bytes.h"
+#include "sim_nibbles.h"
 
 namespace varnel::sim {
 
@@ -22,6 +22,6 @@ CheckedRequest CheckRequest(ByteView datagram);
 std::string_view FaultText(FrameFault fault);
 
 // 0x80, the packed address nibbles, the body, the checksum.
-Bytes BuildAnswer(const std::vector<std::uint8_t>& nibbles, ByteView body);
+Bytes BuildAnswer(const Nibbles& nibbles, ByteView body);
 
 }  // namespace varnel::sim

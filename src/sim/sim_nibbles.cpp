@@ -2,7 +2,7 @@
 
 namespace varnel::sim {
 
-Bytes PackNibbles(const std::vector<std::uint8_t>& nibbles) {
+Bytes PackNibbles(const Nibbles& nibbles) {
   Bytes packed((nibbles.size() + 1) / 2, 0);
   for (std::size_t i = 0; i < nibbles.size(); ++i) {
     const unsigned value = nibbles[i] & 0x0Fu;
@@ -11,14 +11,24 @@ Bytes PackNibbles(const std::vector<std::uint8_t>& nibbles) {
   return packed;
 }
 
-std::vector<std::uint8_t> UnpackNibbles(ByteView bytes) {
-  std::vector<std::uint8_t> nibbles;
+Nibbles UnpackNibbles(ByteView bytes) {
+  Nibbles nibbles;
   nibbles.reserve(bytes.size() * 2);
   for (std::uint8_t b : bytes) {
     nibbles.push_back(b & 0x0F);
     nibbles.push_back(b >> 4);
   }
   return nibbles;
+}
+
+std::string NibblesText(const Nibbles& nibbles) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string text;
+  for (std::uint8_t n : nibbles) {
+    text += '.';
+    text += kDigits[n & 0x0F];
+  }
+  return text;
 }
 
 }  // namespace varnel::sim

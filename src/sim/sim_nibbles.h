@@ -5,9 +5,14 @@
 
 namespace varnel::sim {
 
+// One address nibble per element: a Route, or a whole request address.
+using Nibbles = std::vector<std::uint8_t>;
+
 // An odd count gets one 0 nibble appended; only the low 4 bits of each value count.
-Bytes PackNibbles(const std::vector<std::uint8_t>& nibbles);
+Bytes PackNibbles(const Nibbles& nibbles);
 // Every byte gives its low nibble, then its high nibble.
-std::vector<std::uint8_t> UnpackNibbles(ByteView bytes);
+Nibbles UnpackNibbles(ByteView bytes);
+// ".1.2.0.F" for the console and error messages: a dot and one hex digit per nibble.
+std::string NibblesText(const Nibbles& nibbles);
 
 }  // namespace varnel::sim

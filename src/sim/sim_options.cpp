@@ -1,7 +1,6 @@
 #include "sim_options.h"
 
-#include <charconv>
-#include <optional>
+#include "sim_number.h"
 
 namespace varnel::sim {
 
@@ -9,26 +8,21 @@ namespace {
 
 bool TakesValue(const std::string& option) {
   static const std::string kValueOptions[] = {"--address", "--name", "--port", "--id",
-                                              "--type"};
+                                              "--type", "--scenario"};
   for (const std::string& name : kValueOptions) {
     if (option == name) return true;
   }
   return false;
 }
 
-std::optional<unsigned> ParseNumber(const std::string& text, unsigned low, unsigned high) {
-  unsigned value = 0;
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  if (text.empty() || ec != std::errc() || ptr != end || value < low || value > high) {
-    return std::nullopt;
-  }
-  return value;
-}
-
 // Stores one value option; false with error set when the value is wrong.
 bool ApplyValue(const std::string& option, const std::string& value, Options& options,
                 std::string& error) {
+  if (option == "--scenario") {
+    options.scenario = value;
+    return true;
+  }
+  if (option != "--port") options.single_block_given = true;
   if (option == "--address") {
     options.address = value;
     return true;
@@ -80,18 +74,25 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
     }
     if (!parsed.error.empty()) return parsed;
   }
+  if (!parsed.options.scenario.empty() && parsed.options.single_block_given) {
+    parsed.error =
+        "--scenario describes the blocks itself; --address, --id, --name and --type "
+        "do not go with it";
+  }
   return parsed;
 }
 
 std::string UsageText(std::string_view program) {
   return "Usage: " + std::string(program) +
          " [options]\n"
-         "Emulates a block reached over Ethernet; answers on UDP until SIGINT/SIGTERM.\n"
-         "  --address A   IPv4 address to bind (default 127.0.0.1)\n"
-         "  --port P      UDP port (default 12348)\n"
+         "Emulates blocks reached over Ethernet; answers on UDP until SIGINT/SIGTERM.\n"
+         "  --scenario F  serve every root block of the scenario file F (INI, UTF-8)\n"
+         "                and the devices behind them; replaces the four options below\n"
+         "  --address A   IPv4 address of a lone block (default 127.0.0.1)\n"
          "  --id N        block ID 1..15 (default 1)\n"
          "  --name TEXT   block name, UTF-8, sent in Windows-1251 (default \"Блок 1\")\n"
          "  --type N      block type byte 0..255 (default 1)\n"
+         "  --port P      UDP port of every block (default 12348)\n"
          "  --quiet, -q   do not print the datagrams\n"
          "  --help, -h    show this text\n";
 }

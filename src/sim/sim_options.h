@@ -10,6 +10,8 @@
 namespace varnel::sim {
 
 struct Options {
+  std::string scenario;  // a scenario file; empty: one block from the options below
+  bool single_block_given = false;  // --address, --id, --name or --type was used
   std::string address = "127.0.0.1";
   std::uint16_t port = 12348;
   BlockConfig block;

@@ -1,15 +1,22 @@
 #pragma once
-// What a block did with one request datagram.
+// What the emulated network did with one request datagram.
 
-#include <optional>
+#include <chrono>
 #include <string>
+#include <vector>
 
 #include "sim_bytes.h"
 
 namespace varnel::sim {
 
+struct Answer {
+  Bytes frame;
+  // How long the answer travels back; the server sends it that much later.
+  std::chrono::milliseconds delay{0};
+};
+
 struct Outcome {
-  std::optional<Bytes> answer;  // nothing: the block stays silent
+  std::vector<Answer> answers;  // none: every block stays silent
   std::string note;             // for the console: what was answered, or why not
 };
 

@@ -4,6 +4,7 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -46,6 +47,7 @@ void UdpServer::Stop() {
   if (wake_fd_ >= 0) ::close(wake_fd_);
   wake_fd_ = -1;
   socket_.Close();
+  pending_.clear();
 }
 
 void UdpServer::Run() {
@@ -53,13 +55,14 @@ void UdpServer::Run() {
   while (!stop_requested_) {
     fds[0].revents = 0;
     fds[1].revents = 0;
-    const int ready = poll(fds, 2, kPollTimeoutMs);
+    const int ready = poll(fds, 2, PollTimeoutMs());
     if (ready < 0 && errno != EINTR) {
       Log(LogKind::Problem, std::string("poll failed, serving stops: ") + std::strerror(errno));
       return;
     }
     if (fds[1].revents != 0) return;
     if (fds[0].revents != 0) DrainSocket();
+    SendDue();
   }
 }
 
@@ -77,15 +80,42 @@ void UdpServer::DrainSocket() {
 void UdpServer::Serve(const Bytes& request, const Peer& sender) {
   record_.Add({Direction::Received, sender, request});
   Log(LogKind::Traffic, "<< " + sender.Text() + "  " + HexText(request));
-  const Outcome outcome = handler_(request);
+  Outcome outcome = handler_(request);
   if (!outcome.note.empty()) Log(LogKind::Traffic, "   " + outcome.note);
-  if (!outcome.answer) return;
-  if (std::string error = socket_.SendTo(*outcome.answer, sender); !error.empty()) {
+  for (Answer& answer : outcome.answers) Schedule(std::move(answer), sender);
+  SendDue();
+}
+
+void UdpServer::Schedule(Answer answer, const Peer& peer) {
+  const auto due = std::chrono::steady_clock::now() + answer.delay;
+  const auto later = std::upper_bound(pending_.begin(), pending_.end(), due,
+                                      [](auto time, const Pending& p) { return time < p.due; });
+  pending_.insert(later, {due, std::move(answer.frame), peer});
+}
+
+void UdpServer::SendDue() {
+  const auto now = std::chrono::steady_clock::now();
+  while (!pending_.empty() && pending_.front().due <= now) {
+    const Pending next = std::move(pending_.front());
+    pending_.pop_front();
+    Send(next.frame, next.peer);
+  }
+}
+
+void UdpServer::Send(const Bytes& frame, const Peer& peer) {
+  if (std::string error = socket_.SendTo(frame, peer); !error.empty()) {
     Log(LogKind::Problem, "   " + error);
     return;
   }
-  record_.Add({Direction::Sent, sender, *outcome.answer});
-  Log(LogKind::Traffic, ">> " + sender.Text() + "  " + HexText(*outcome.answer));
+  record_.Add({Direction::Sent, peer, frame});
+  Log(LogKind::Traffic, ">> " + peer.Text() + "  " + HexText(frame));
+}
+
+int UdpServer::PollTimeoutMs() const {
+  if (pending_.empty()) return kPollTimeoutMs;
+  const auto wait = std::chrono::ceil<std::chrono::milliseconds>(
+      pending_.front().due - std::chrono::steady_clock::now());
+  return static_cast<int>(std::clamp<std::int64_t>(wait.count(), 0, kPollTimeoutMs));
 }
 
 void UdpServer::Log(LogKind kind, const std::string& line) const {

@@ -1,8 +1,10 @@
 #pragma once
 // Serves one emulated Ethernet port: receives requests on a bound UDP socket,
 // answers each from that same socket to the sender, and records the traffic.
+// Delayed answers wait in a queue, so the thread keeps serving in the meantime.
 
 #include <atomic>
+#include <deque>
 #include <functional>
 #include <thread>
 
@@ -31,7 +33,8 @@ class UdpServer {
   // Binds and starts the serving thread. Empty on success, else the reason.
   // Start and Stop belong to the owning thread.
   std::string Start(const std::string& address, std::uint16_t port = kDevicePort);
-  // Returns once the thread has ended and the port is free again.
+  // Returns once the thread has ended and the port is free again; answers still
+  // waiting for their delay are dropped.
   void Stop();
 
   bool IsRunning() const { return thread_.joinable(); }
@@ -47,7 +50,17 @@ class UdpServer {
   void Run();
   void DrainSocket();
   void Serve(const Bytes& request, const Peer& sender);
+  void Schedule(Answer answer, const Peer& peer);
+  void SendDue();
+  void Send(const Bytes& frame, const Peer& peer);
+  int PollTimeoutMs() const;
   void Log(LogKind kind, const std::string& line) const;
+
+  struct Pending {
+    std::chrono::steady_clock::time_point due;
+    Bytes frame;
+    Peer peer;
+  };
 
   Handler handler_;
   LogSink log_;
@@ -55,6 +68,8 @@ class UdpServer {
   int wake_fd_ = -1;
   std::atomic<bool> stop_requested_{false};
   std::thread thread_;
+  // Server thread only; ordered by due time, equal times in the order scheduled.
+  std::deque<Pending> pending_;
   TrafficRecord record_;
 };
 

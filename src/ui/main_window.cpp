@@ -1,186 +1,235 @@
 #include "main_window.h"
 
 #include <QCloseEvent>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "board_column.h"
+#include "board_pages.h"
+#include "device_tree_view.h"
 #include "dialogs.h"
-#include "settings/link_settings_file.h"
+#include "qt_text.h"
+#include "settings/map_file.h"
 #include "status_panels.h"
 #include "test_sender.h"
+#include "top_bar.h"
 #include "trace_memo.h"
 #include "udp_endpoint.h"
+#include "widget_names.h"
 
 namespace varnel::ui {
 
 namespace {
-
-constexpr int kTopBarHeight = 65;
-constexpr int kConnectionPanelWidth = 177;
+constexpr int kTreeWidth = 177;
 constexpr int kDebugMemoHeight = 200;
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-// Colours are kept as 0xBBGGRR.
-QString ColourCss(std::uint32_t bgr) {
-  return QString("color: rgb(%1, %2, %3);").arg(bgr & 0xFF).arg((bgr >> 8) & 0xFF).arg((bgr >> 16) & 0xFF);
-}
-
 }  // namespace
 
 MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     : QMainWindow(parent), options_(std::move(options)) {
   setObjectName("TFmain");
-  setWindowTitle("KT90-Varnel Monitor (Конфигуратор) v.1.43 211222");
   if (options_.clock == nullptr) {
     ownClock_ = std::make_unique<SystemClock>();
     options_.clock = ownClock_.get();
   }
   if (options_.dialogs == nullptr) ownDialogs_ = std::make_unique<Dialogs>();
   dialogs_ = options_.dialogs != nullptr ? options_.dialogs : ownDialogs_.get();
+  if (options_.settingsSavePath.isEmpty()) options_.settingsSavePath = options_.settingsPath;
 
   endpoint_ = new UdpEndpoint(this);
-  link_ = std::make_unique<Link>(*options_.clock, *endpoint_, handlers_);
+  program_ = std::make_unique<Program>(*options_.clock, *endpoint_, static_cast<DiscoveryEvents&>(*this));
+  scheduler_ = std::make_unique<PollingScheduler>(PollingScheduler::Actions{
+      [this] { RefreshClock(); },
+      [this] { program_->exploration.AutoStateStep(); },
+      [] { return false; },  // no board qualifies until the board views exist
+      [] {},
+  });
 
+  BuildLayout();
+  link().trace.setSink(memo_);
+  link().status.onChange = [this] { showCommandStatus(); };
+  link().dispatcher.onAnswerLabel = [this] { labAns_->setText(Q(link().dispatcher.answerLabel())); };
+
+  timerRecv_.setInterval(options_.recvIntervalMs);
+  connect(&timerRecv_, &QTimer::timeout, this, &MainWindow::drainQueue);
+  timerCommon_.setInterval(options_.commonIntervalMs);
+  connect(&timerCommon_, &QTimer::timeout, this, [this] { scheduler_->Tick(); });
+  connect(endpoint_, &UdpEndpoint::readyRead, this, &MainWindow::onDatagrams);
+
+  StartUp();
+}
+
+MainWindow::~MainWindow() { link().trace.setSink(nullptr); }
+
+void MainWindow::BuildLayout() {
   auto* central = new QWidget(this);
   auto* column = new QVBoxLayout(central);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
-  buildTopBar(central);
-  buildBody(central);
-  setCentralWidget(central);
-  status_ = new StatusPanels(this);
-  setStatusBar(status_);
-
-  memo_->setObjectName("Memolog");
-  link_->trace.setSink(memo_);
-  link_->status.onChange = [this] { showCommandStatus(); };
-  link_->dispatcher.onAnswerLabel = [this] { labAns_->setText(Q(link_->dispatcher.answerLabel())); };
-
-  timerRecv_.setObjectName("TimerRecv");
-  timerRecv_.setInterval(options_.recvIntervalMs);
-  connect(&timerRecv_, &QTimer::timeout, this, &MainWindow::drainQueue);
-  timerCommon_.setObjectName("TimerCommon");
-  timerCommon_.setInterval(options_.commonIntervalMs);
-  connect(&timerCommon_, &QTimer::timeout, this, &MainWindow::onCommonTick);
-  connect(endpoint_, &UdpEndpoint::readyRead, this, &MainWindow::onDatagrams);
-
-  resize(1008, 735);
-  StartUp();
-}
-
-MainWindow::~MainWindow() { link_->trace.setSink(nullptr); }
-
-void MainWindow::buildTopBar(QWidget* parent) {
-  auto* top = new QWidget(parent);
-  top->setObjectName("PanTop");
-  top->setFixedHeight(kTopBarHeight);
-  auto* row = new QHBoxLayout(top);
-  row->setContentsMargins(2, 2, 2, 2);
-
-  auto* connection = new QWidget(top);
-  connection->setObjectName("PanTopButIP");
-  connection->setFixedWidth(kConnectionPanelWidth);
-  auto* connectionRow = new QHBoxLayout(connection);
-  connectionRow->setContentsMargins(0, 0, 0, 0);
-  butIP_ = new QPushButton(connection);
-  butIP_->setObjectName("ButIP");
-  butIP_->setToolTip("Подключиться к другому блоку");
-  butIP_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-  butIP_->installEventFilter(this);
-  butStartStop_ = new QPushButton("Активен", connection);
-  butStartStop_->setObjectName("ButStartStop");
-  butStartStop_->setCheckable(true);
-  butStartStop_->hide();
-  connect(butStartStop_, &QPushButton::clicked, this, [this](bool down) {
+  topBar_ = new TopBar(central);
+  topBar_->butIP->installEventFilter(this);
+  connect(topBar_->butStartStop, &QPushButton::clicked, this, [this](bool down) {
     if (down) {
       StopEndpoint();
-      butStartStop_->setText("Остановлен");
     } else {
       StartEndpoint();
-      butStartStop_->setText("Активен");
     }
+    topBar_->butStartStop->setText(down ? "Остановлен" : "Активен");
   });
-  connectionRow->addWidget(butIP_);
-  connectionRow->addWidget(butStartStop_);
+  connect(topBar_->butSaveMap, &QPushButton::clicked, this, &MainWindow::SaveMapFile);
+  column->addWidget(topBar_);
 
-  auto* userHelp = new QWidget(top);
-  userHelp->setObjectName("PanTopButs");
-  auto* readWrite = new QWidget(top);
-  readWrite->setObjectName("PanButsRW");
-  auto* rwRow = new QHBoxLayout(readWrite);
-  labRWstat_ = new QLabel(readWrite);
-  labRWstat_->setObjectName("LabRWstat");
-  rwRow->addWidget(labRWstat_);
-  readWrite->hide();  // shown once a block is open
-
-  row->addWidget(connection);
-  row->addWidget(userHelp);
-  row->addWidget(readWrite, 1);
-  parent->layout()->addWidget(top);
-}
-
-void MainWindow::buildBody(QWidget* parent) {
-  bottomSplitter_ = new QSplitter(Qt::Vertical, parent);
-  bottomSplitter_->setObjectName("SplitterBot");
-
-  auto* body = new QWidget(bottomSplitter_);
-  body->setObjectName("PanBody");
-  auto* column = new QVBoxLayout(body);
-  testSender_ = new TestSender(body);
-  testSender_->hide();
-  connect(testSender_, &TestSender::sendRequested, this, [this](const QByteArray& bytes) {
-    link_->send.SendDatagram(Bytes(bytes.begin(), bytes.end()));
-  });
-  labAns_ = new QLabel(body);
-  labAns_->setObjectName("LabAns");
-  labAns_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  column->addWidget(testSender_, 0, Qt::AlignLeft);
-  column->addStretch(1);
-  column->addWidget(labAns_);
+  bottomSplitter_ = Named(new QSplitter(Qt::Vertical, central), "SplitterBot");
+  leftSplitter_ = Named(new QSplitter(Qt::Horizontal, bottomSplitter_), "SplitterL");
+  tree_ = new DeviceTreeView(leftSplitter_);
+  tree_->resize(kTreeWidth, tree_->height());
+  connect(tree_, &DeviceTreeView::nodeClicked, this, &MainWindow::DevTreeClick);
+  connect(tree_, &DeviceTreeView::contextMenuAt, this, &MainWindow::ShowTreeMenu);
+  leftSplitter_->addWidget(tree_);
+  leftSplitter_->addWidget(BuildBlockGroup(leftSplitter_));
+  leftSplitter_->setStretchFactor(1, 1);
+  leftSplitter_->setSizes({kTreeWidth, 800});
+  connect(leftSplitter_, &QSplitter::splitterMoved, this,
+          [this] { topBar_->AlignWith(tree_->width(), BoardColumn::kWidth); });
 
   memo_ = new TraceMemo(bottomSplitter_);
-  bottomSplitter_->addWidget(body);
+  bottomSplitter_->addWidget(leftSplitter_);
   bottomSplitter_->addWidget(memo_);
   bottomSplitter_->setStretchFactor(0, 1);
-  bottomSplitter_->setStretchFactor(1, 0);
-  parent->layout()->addWidget(bottomSplitter_);
+  column->addWidget(bottomSplitter_);
+  setCentralWidget(central);
+
+  status_ = new StatusPanels(this);
+  setStatusBar(status_);
+  BuildTreeMenu();
+}
+
+QWidget* MainWindow::BuildBlockGroup(QWidget* parent) {
+  auto* group = Named(new QGroupBox("Информация о блоке", parent), "GroupBlockInfo");
+  auto* column = new QVBoxLayout(group);
+
+  auto* header = new QHBoxLayout;
+  panelDev_ = Named(new QLabel(group), "PanelDEV");
+  panelDev_->setWordWrap(true);
+  butExplor_ = Named(new QPushButton(group), "ButExplor");
+  butExplor_->hide();
+  connect(butExplor_, &QPushButton::clicked, this, &MainWindow::ExploreCurrent);
+  header->addWidget(panelDev_, 1);
+  header->addWidget(butExplor_);
+  column->addLayout(header);
+
+  panDevPar_ = Named(new QWidget(group), "PanDevPar");
+  auto* row = new QHBoxLayout(panDevPar_);
+  row->setContentsMargins(0, 0, 0, 0);
+  boards_ = new BoardColumn(panDevPar_);
+  pages_ = new BoardPages(panDevPar_);
+  connect(boards_, &BoardColumn::selectionChanged, this, [this](int slot) {
+    link().request.selectedSlot = slot;
+    pages_->ShowSlot(slot);
+  });
+  row->addWidget(boards_);
+  row->addWidget(pages_, 1);
+  panDevPar_->hide();  // until a block answers
+  column->addWidget(panDevPar_, 1);
+
+  BuildDebugButtons(group);
+  testSender_ = new TestSender(group);
+  connect(testSender_, &TestSender::sendRequested, this,
+          [this](const QByteArray& bytes) { link().send.SendDatagram(Bytes(bytes.begin(), bytes.end())); });
+  labAns_ = Named(new QLabel(group), "LabAns");
+  labAns_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  column->addWidget(testSender_, 0, Qt::AlignLeft);
+  column->addWidget(labAns_);
+  debugOnly_.push_back(testSender_);
+  debugOnly_.push_back(topBar_->butStartStop);
+  return group;
+}
+
+void MainWindow::BuildDebugButtons(QWidget* parent) {
+  auto* row = new QHBoxLayout;
+  auto* add = Named(new QPushButton("Тест: 100 блоков", parent), "ButADD");
+  connect(add, &QPushButton::clicked, this, [this] {
+    program_->discovery.FillTestTopology();
+    BuildTree();
+  });
+  auto* testAdd = Named(new QPushButton("Тест: узлы", parent), "ButTestadd");
+  connect(testAdd, &QPushButton::clicked, this, [this] { tree_->AddTestNodes(); });
+  auto* test = Named(new QPushButton("Тест", parent), "ButTest");
+  for (auto* b : {add, testAdd, test}) {
+    row->addWidget(b);
+    debugOnly_.push_back(b);
+  }
+  row->addStretch(1);
+  static_cast<QBoxLayout*>(parent->layout())->addLayout(row);
 }
 
 void MainWindow::StartUp() {
-  link_->trace.setDebug(false);
-  link_->queue.clear();
-  counter_.reset();
-  // Built-in defaults survive only when the settings file cannot be read.
-  link_->settings = LinkSettings{};
+  // Administrator mode and the formats are fixed before anything is loaded.
+  program_->exploration.Reset();
+  link().queue.clear();
+  scheduler_->Reset();
+  link().trace.setDebug(false);
+  for (QWidget* w : debugOnly_) w->hide();
+  ApplyMemoHeight();
+
   RefreshClock();
-  if (!options_.settingsPath.isEmpty()) {
-    LoadLinkSettings(options_.settingsPath.toStdString(), link_->settings, link_->trace);
-  }
-  bottomSplitter_->setSizes({height(), 1});
+  AppSettings& s = program_->settings;
+  s = AppSettings{};
+  if (!options_.settingsNote.isEmpty()) link().trace.Trace(options_.settingsNote.toStdString(), 1);
+  setWindowTitle("KT90-Varnel Monitor (Конфигуратор) v.1.43 211222");
+  LoadSettings(options_.settingsPath.toStdString(), s, link().trace);
+  link().settings.peerIp = s.peerIp;
+  link().settings.serverPort = s.serverPort;
+  program_->exploration.setLimit(s.autoFind);
+  ApplyWindowGeometry();
+
+  link().registry.Clear();
+  BuildTree();
   StartEndpoint();
+  topBar_->AlignWith(tree_->width(), BoardColumn::kWidth);
   timerRecv_.start();
   timerCommon_.start();
 }
 
+void MainWindow::ApplyWindowGeometry() {
+  WindowGeometry g = program_->settings.window;
+  if (const QScreen* screen = this->screen()) {
+    g = FitToScreen(g, screen->availableGeometry().width(), screen->availableGeometry().height());
+  }
+  resize(g.width, g.height);
+  move(g.left, g.top);
+}
+
+void MainWindow::SaveSettingsFile() {
+  AppSettings& s = program_->settings;
+  s.peerIp = link().settings.peerIp;
+  s.window = {width(), height(), x(), y()};
+  SaveSettings(options_.settingsSavePath.toStdString(), s);  // failures are not the operator's problem
+}
+
+void MainWindow::SaveMapFile() {
+  SaveMap(options_.mapPath.toStdString(), link().settings.peerIp, link().registry, link().trace);
+}
+
 void MainWindow::StartEndpoint() {
-  const std::uint16_t first = link_->settings.serverPort;
+  const std::uint16_t first = link().settings.serverPort;
   const std::uint16_t port = endpoint_->start(first);
   if (port == 0) {
     status_->setPanel(2, QString("UDP:%1 занят").arg(first));
     dialogs_->warning(this, QString("Порты заняты %1..%2").arg(first).arg(first + UdpEndpoint::kPortsTried - 1));
   } else {
-    link_->settings.serverPort = port;
+    link().settings.serverPort = port;
     status_->setPanel(2, QString("UDP:%1->%2").arg(port).arg(kDevicePort));
     if (port != first) {
       dialogs_->warning(this, QString("Настроенный порт занят, старт программы на порту: %1").arg(port));
     }
   }
-  butIP_->setText(Q(link_->settings.peerIp));
+  topBar_->butIP->setText(Q(link().settings.peerIp));
 }
 
 void MainWindow::StopEndpoint() {
@@ -189,20 +238,20 @@ void MainWindow::StopEndpoint() {
 }
 
 void MainWindow::RefreshClock() {
-  link_->trace.RefreshClock();
+  link().trace.RefreshClock();
   if (status_ == nullptr) return;
-  status_->setPanel(3, Q(link_->ClockPanelText()));
-  status_->setPanel(1, Q(link_->TrafficPanelText()));
+  status_->setPanel(3, Q(link().ClockPanelText()));
+  status_->setPanel(1, Q(link().TrafficPanelText()));
 }
 
 void MainWindow::onDatagrams() {
   // Queue now, dispatch later: a drain is posted to run right after this
   // event returns, so answers are not held back until the next 150 ms tick.
   endpoint_->readPending([this](const QByteArray& data, const QString& ip, quint16 port) {
-    link_->Receive(reinterpret_cast<const std::uint8_t*>(data.constData()), static_cast<std::size_t>(data.size()),
+    link().Receive(reinterpret_cast<const std::uint8_t*>(data.constData()), static_cast<std::size_t>(data.size()),
                    ip.toStdString(), port);
     // Leave the rest in the socket until the queue has room again.
-    return link_->queue.count() < ReceiveQueue::kSlots;
+    return link().queue.count() < ReceiveQueue::kSlots;
   });
   if (!drainScheduled_) {
     drainScheduled_ = true;
@@ -212,30 +261,35 @@ void MainWindow::onDatagrams() {
 
 void MainWindow::drainQueue() {
   drainScheduled_ = false;
-  link_->Drain();
+  link().Drain();
   if (endpoint_->hasPending()) onDatagrams();
 }
 
-void MainWindow::onCommonTick() {
-  if (counter_.Tick()) RefreshClock();
-}
-
 void MainWindow::showCommandStatus() {
-  labRWstat_->setText(Q(link_->status.text()));
-  labRWstat_->setStyleSheet(ColourCss(link_->status.colour()));
+  topBar_->labRWstat->setText(Q(link().status.text()));
+  topBar_->labRWstat->setStyleSheet(ColourCss(link().status.colour()));
 }
 
 void MainWindow::setDebugMode(bool on) {
-  link_->trace.setDebug(on);
-  if (on) link_->trace.Trace("Debug on", 0);
-  testSender_->setVisible(on);
-  butStartStop_->setVisible(on);
-  const int total = bottomSplitter_->height();
-  bottomSplitter_->setSizes({total - (on ? kDebugMemoHeight : 1), on ? kDebugMemoHeight : 1});
+  link().trace.setDebug(on);
+  if (on) link().trace.Trace("Debug on", 0);
+  for (QWidget* w : debugOnly_) w->setVisible(on);
+  pages_->SetDebugPagesVisible(on);
+  ApplyMemoHeight();
+}
+
+void MainWindow::ApplyMemoHeight() {
+  const int memo = debugMode() ? kDebugMemoHeight : 1;
+  bottomSplitter_->setSizes({std::max(1, bottomSplitter_->height() - memo), memo});
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  ApplyMemoHeight();  // the splitter has its real height only now
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == butIP_ && event->type() == QEvent::MouseButtonPress) {
+  if (watched == topBar_->butIP && event->type() == QEvent::MouseButtonPress) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const auto both = Qt::ShiftModifier | Qt::ControlModifier;
     if (mouse->button() == Qt::LeftButton && (mouse->modifiers() & both) == both) {
@@ -248,6 +302,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   StopEndpoint();  // before anything is saved
+  SaveSettingsFile();
   QMainWindow::closeEvent(event);
 }
 

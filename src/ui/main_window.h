@@ -1,75 +1,113 @@
 #pragma once
-// TFmain: the main window. It owns the core link and the UDP endpoint, runs
-// the two timers of the main loop, and draws what the core records.
+// TFmain: the main window. It owns the program's core and the UDP endpoint,
+// runs the two timers of the main loop, forwards the operator's actions to
+// the core and draws what the core records.
 
 #include <QMainWindow>
 #include <QTimer>
 #include <memory>
 
-#include "network/poll_counter.h"
-#include "transport/link.h"
+#include "app/program.h"
+#include "network/polling_scheduler.h"
 
 class QLabel;
+class QMenu;
 class QPushButton;
 class QSplitter;
 
 namespace varnel::ui {
 
+class BoardColumn;
+class BoardPages;
+class DeviceTreeView;
 class Dialogs;
 class StatusPanels;
 class TestSender;
+class TopBar;
 class TraceMemo;
 class UdpEndpoint;
 
 struct MainWindowOptions {
-  QString settingsPath;          // the INI beside the program
+  QString settingsPath;          // read from here
+  QString settingsSavePath;      // written here; settingsPath when empty
+  QString settingsNote;          // traced at start-up (where the settings live)
+  QString mapPath;               // the device map file
   const Clock* clock = nullptr;  // system clock when null
   Dialogs* dialogs = nullptr;    // real message boxes when null
   int recvIntervalMs = 150;
-  int commonIntervalMs = 100;
+  int commonIntervalMs = 100;    // one tick counts as 100 ms whatever the real interval
 };
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, private DiscoveryEvents {
   Q_OBJECT
  public:
   explicit MainWindow(MainWindowOptions options, QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  Link& link() { return *link_; }
+  Program& program() { return *program_; }
+  Link& link() { return program_->link; }
   UdpEndpoint& endpoint() { return *endpoint_; }
-  bool debugMode() const { return link_->trace.debug(); }
+  bool debugMode() const { return program_->link.trace.debug(); }
   void setDebugMode(bool on);
 
   void StartEndpoint();
   void StopEndpoint();
-  // Status bar clock and board counters.
   void RefreshClock();
+  // Rebuilds the device tree from the registry.
+  void BuildTree();
+  // A click on the tree: the selected node becomes current.
+  void DevTreeClick(int device, int channel);
+  // The open-block / refresh-channel action of the menu and ButExplor.
+  void ExploreCurrent();
+  void DeleteCurrentDevice();
+  void ToggleChannel(int channel);
+  void SaveMapFile();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
-  void buildTopBar(QWidget* parent);
-  void buildBody(QWidget* parent);
+  // DiscoveryEvents
+  void DeviceAdded(int device) override;
+  void DeviceNameKnown(int device) override;
+  void BlockOpened(int device) override;
+
+  void BuildLayout();
+  QWidget* BuildBlockGroup(QWidget* parent);
+  void BuildTreeMenu();
+  void BuildDebugButtons(QWidget* parent);
   void StartUp();
+  void ApplyWindowGeometry();
+  void ApplyMemoHeight();
+  void SaveSettingsFile();
   void onDatagrams();
   void drainQueue();
-  void onCommonTick();
   void showCommandStatus();
+  void ShowTreeMenu(const QPoint& pos, int device, int channel);
 
   MainWindowOptions options_;
   std::unique_ptr<Clock> ownClock_;
   std::unique_ptr<Dialogs> ownDialogs_;
   Dialogs* dialogs_ = nullptr;
-  AnswerHandlers handlers_;
   UdpEndpoint* endpoint_ = nullptr;
-  std::unique_ptr<Link> link_;
-  PollCounter counter_;
+  std::unique_ptr<Program> program_;
+  std::unique_ptr<PollingScheduler> scheduler_;
 
-  QPushButton* butIP_ = nullptr;
-  QPushButton* butStartStop_ = nullptr;
-  QLabel* labRWstat_ = nullptr;
+  TopBar* topBar_ = nullptr;
+  DeviceTreeView* tree_ = nullptr;
+  QSplitter* leftSplitter_ = nullptr;
+  QLabel* panelDev_ = nullptr;
+  QPushButton* butExplor_ = nullptr;
+  QWidget* panDevPar_ = nullptr;
+  BoardColumn* boards_ = nullptr;
+  BoardPages* pages_ = nullptr;
+  QMenu* treeMenu_ = nullptr;
+  QAction* explorCh_ = nullptr;
+  std::array<QAction*, 3> menuShowCh_{};
+  QAction* menuDelDev_ = nullptr;
+  std::vector<QWidget*> debugOnly_;
   QLabel* labAns_ = nullptr;
   TestSender* testSender_ = nullptr;
   TraceMemo* memo_ = nullptr;

@@ -40,6 +40,8 @@ TestSender::TestSender(QWidget* parent) : QGroupBox("Параметры", parent
   updateChecksum();
 }
 
+void TestSender::setRouteText(const QString& text) { route_->setText(text); }
+
 void TestSender::updateChecksum() {
   const Bytes bytes = HexToBytes((route_->text() + data_->text()).toStdString());
   checksum_->setText(QString::fromStdString(BytesToHex(Bytes{FrameChecksum(bytes)})));

@@ -13,6 +13,8 @@ class TestSender : public QGroupBox {
   Q_OBJECT
  public:
   explicit TestSender(QWidget* parent = nullptr);
+  // The tree puts the open-block frame of the selected device here.
+  void setRouteText(const QString& text);
 
  signals:
   // The bytes to hand to the endpoint unchanged.

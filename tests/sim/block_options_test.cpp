@@ -50,13 +50,20 @@ TEST(SimOptions, ReadsEveryOptionOverTheDefaults) {
   EXPECT_EQ(parsed.options.block.type, 200);
   EXPECT_TRUE(parsed.options.quiet);
   EXPECT_FALSE(parsed.options.help);
+
+  const ParsedOptions scenario = ParseOptions({"--scenario", "a.ini", "--port", "20001"});
+  ASSERT_EQ(scenario.error, "");
+  EXPECT_EQ(scenario.options.scenario, "a.ini");
+  EXPECT_EQ(scenario.options.port, 20001);
 }
 
 TEST(SimOptions, RejectsBadArguments) {
   const std::vector<std::vector<std::string>> bad = {
       {"--id", "0"},       {"--id", "16"},   {"--port", "70000"}, {"--port", "0"},
       {"--port", "12x"},   {"--type", "256"}, {"--type", "-1"},   {"--id", ""},
-      {"--bogus", "1"},    {"--name"},        {"stray"}};
+      {"--bogus", "1"},    {"--name"},        {"stray"},
+      // A scenario brings its own blocks.
+      {"--scenario", "a.ini", "--id", "2"}, {"--address", "127.0.0.2", "--scenario", "a.ini"}};
   for (const auto& args : bad) {
     EXPECT_NE(ParseOptions(args).error, "") << args[0] << " " << (args.size() > 1 ? args[1] : "");
   }

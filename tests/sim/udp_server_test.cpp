@@ -1,14 +1,9 @@
 // The emulator's UDP server on loopback, talked to by a plain POSIX client.
 // Addresses 127.0.0.201..202 belong to these tests, so parallel runs never collide.
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
+#include "loopback_client.h"
 #include "sim_emulator.h"
 #include "sim_udp_server.h"
 
@@ -16,52 +11,8 @@ namespace varnel::sim {
 namespace {
 
 using namespace std::chrono_literals;
-
-sockaddr_in Address(const char* ip, std::uint16_t port) {
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(port);
-  inet_pton(AF_INET, ip, &address.sin_addr);
-  return address;
-}
-
-// A client on an ephemeral port, as the program would be.
-class Client {
- public:
-  explicit Client(const char* ip) : fd_(socket(AF_INET, SOCK_DGRAM, 0)) {
-    sockaddr_in local = Address(ip, 0);
-    EXPECT_EQ(bind(fd_, reinterpret_cast<sockaddr*>(&local), sizeof local), 0);
-    socklen_t length = sizeof local;
-    getsockname(fd_, reinterpret_cast<sockaddr*>(&local), &length);
-    port_ = ntohs(local.sin_port);
-  }
-  ~Client() { close(fd_); }
-
-  std::uint16_t Port() const { return port_; }
-
-  void Send(const Bytes& bytes, const char* ip, std::uint16_t port) {
-    const sockaddr_in to = Address(ip, port);
-    ASSERT_EQ(sendto(fd_, bytes.data(), bytes.size(), 0, reinterpret_cast<const sockaddr*>(&to),
-                     sizeof to),
-              static_cast<ssize_t>(bytes.size()));
-  }
-
-  // Empty when nothing arrives in time.
-  Bytes Receive(sockaddr_in& from) {
-    pollfd fd{fd_, POLLIN, 0};
-    if (poll(&fd, 1, 2000) != 1) return {};
-    Bytes buffer(2048);
-    socklen_t length = sizeof from;
-    const ssize_t n = recvfrom(fd_, buffer.data(), buffer.size(), 0,
-                               reinterpret_cast<sockaddr*>(&from), &length);
-    buffer.resize(n > 0 ? n : 0);
-    return buffer;
-  }
-
- private:
-  int fd_;
-  std::uint16_t port_ = 0;
-};
+using loopback::Address;
+using loopback::Client;
 
 UdpServer::Handler RootBlockHandler(std::uint8_t id) {
   std::string error;

@@ -20,7 +20,8 @@ std::optional<std::int64_t> ParseIniInteger(std::string_view text) {
     base = 16;
     text.remove_prefix(1);
   }
-  if (text.empty()) return std::nullopt;
+  // from_chars would take a second sign ("0x-1", "--5") as part of the number.
+  if (text.empty() || text.front() == '-') return std::nullopt;
   std::int64_t value = 0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, base);
   if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;

@@ -1,0 +1,31 @@
+#pragma once
+// Finds the network by itself: while nothing is known it broadcasts an
+// identity request; afterwards it probes, one per step, every side of every
+// known device except the side the device is reached through, up to a limit.
+
+#include "network/device_registry.h"
+#include "transport/send_path.h"
+
+namespace varnel {
+
+class Exploration {
+ public:
+  Exploration(TraceLog& trace, DeviceRegistry& registry, SendPath& send);
+
+  void AutoStateStep();
+  // Start over (program start, another root IP).
+  void Reset() { autoState_ = 0; }
+
+  std::uint8_t autoState() const { return autoState_; }
+  std::uint8_t limit() const { return limit_; }
+  void setLimit(std::uint8_t limit) { limit_ = limit; }
+
+ private:
+  TraceLog& trace_;
+  DeviceRegistry& registry_;
+  SendPath& send_;
+  std::uint8_t autoState_ = 0;
+  std::uint8_t limit_ = 32;
+};
+
+}  // namespace varnel

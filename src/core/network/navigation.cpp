@@ -1,0 +1,72 @@
+#include "network/navigation.h"
+
+#include "transport/cp1251.h"
+#include "transport/frame.h"
+#include "transport/str_utils.h"
+
+namespace varnel {
+
+void SelectNode(RequestState& request, int device, int channel) {
+  request.currentDevice = device;
+  request.currentChannel = device == 0 ? 0 : channel;
+}
+
+std::string DevicePanelText(int device, const std::string& nodeLabel) {
+  if (device == 0) return "Устройство: -";
+  return "Устройство: " + std::to_string(device) + " " + nodeLabel;
+}
+
+std::string OpenBlockRouteText(const DeviceRegistry& registry, int device) {
+  if (!registry.inUse(device)) return "00";
+  Route r = registry.device(device).idRoute;
+  r.push_back(0);
+  return "00" + BytesToHex(PackNibbles(r));
+}
+
+std::string PanelDevText(const DeviceRegistry& registry, int device, int channel) {
+  std::string text = "Блок " + registry.DevicePathText(device);
+  if (channel != 0) text += " канал " + std::to_string(channel);
+  return text;
+}
+
+std::string ExploreCaption(const DeviceRegistry& registry, int device, int channel) {
+  if (channel != 0) return "Обновить";
+  return Utf8Left("Открыть блок " + registry.device(device).name, 45);
+}
+
+std::string OpenBlock(Link& link, int device) {
+  const TStructDev& dev = link.registry.device(device);
+  link.send.SendFrame(OpenBlockRequest(dev.idRoute));
+  link.request.requestMode = kReadRequest;
+  link.request.expectedCode = 1;
+  link.request.openDevice = device;
+  link.trace.RefreshClock();
+  return link.trace.stamp() + " Команда открытия блока \"" + dev.name + "\" отправлена";
+}
+
+std::string RefreshChannel(Link& link, int device, int channel) {
+  const TStructDev& dev = link.registry.device(device);
+  link.send.SendFrame(SideProbeRequest(dev.sendRoute, channel));
+  return link.trace.stamp() + " Команда в канал " + std::to_string(channel) + " блока \"" + dev.name +
+         "\" отправлена";
+}
+
+std::string DeleteQuestion(const DeviceRegistry& registry, int device, std::vector<int>& dependants) {
+  dependants.clear();
+  for (int c = 1; c <= 3; ++c) registry.CollectDependants(device, c, dependants);
+  std::string text = "Удалить устройство " + registry.device(device).name + "?\r";
+  if (!dependants.empty()) {
+    text += "К этому устройству подключены:";
+    for (int d : dependants) text += "\r" + registry.device(d).name;
+  }
+  return text;
+}
+
+void DeleteDevice(Link& link, int device, const std::vector<int>& dependants) {
+  for (int d : dependants) link.registry.FreeDevice(d);
+  link.registry.FreeDevice(device);
+  link.request.currentDevice = 0;
+  link.request.currentChannel = 0;
+}
+
+}  // namespace varnel

@@ -1,0 +1,36 @@
+#pragma once
+// What the device tree's clicks and menu do to the request state, and the
+// texts they show. The tree view only draws and forwards clicks.
+
+#include <string>
+#include <vector>
+
+#include "transport/link.h"
+
+namespace varnel {
+
+// Makes (device, channel) current, as a click on its node does.
+void SelectNode(RequestState& request, int device, int channel);
+
+// "Устройство: 3 label" or "Устройство: -".
+std::string DevicePanelText(int device, const std::string& nodeLabel);
+// The open-block frame of the device without checksum, as hex ("00" alone for none).
+std::string OpenBlockRouteText(const DeviceRegistry& registry, int device);
+// "Блок " + path, and " канал c" when a channel is current.
+std::string PanelDevText(const DeviceRegistry& registry, int device, int channel);
+// "Обновить" for a channel, "Открыть блок " + name (at most 45 characters) for a device.
+std::string ExploreCaption(const DeviceRegistry& registry, int device, int channel);
+
+// The open-block request: identity request to the device's ID Route, read
+// mode, code 1 awaited, the device remembered as the one being opened.
+// Returns the text for the device panel.
+std::string OpenBlock(Link& link, int device);
+// The side probe into channel c of the device; returns the panel text.
+std::string RefreshChannel(Link& link, int device, int channel);
+
+// The question asked before deleting a device, naming what hangs below it.
+std::string DeleteQuestion(const DeviceRegistry& registry, int device, std::vector<int>& dependants);
+// Frees the dependants and the device; nothing is current afterwards.
+void DeleteDevice(Link& link, int device, const std::vector<int>& dependants);
+
+}  // namespace varnel

@@ -1,0 +1,112 @@
+#include "settings/app_settings.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "settings/ini_file.h"
+#include "transport/cp1251.h"
+#include "transport/str_utils.h"
+
+namespace varnel {
+
+namespace {
+
+const std::string kNet = "NET";
+const std::string kFw = "FW Update";
+const std::string kSize = "Size";
+const std::string kCommon = "COMMON";
+
+std::int64_t IntegerOr(const IniFile& ini, const std::string& section, const std::string& key,
+                       std::int64_t fallback) {
+  return ini.Integer(section, key).value_or(fallback);
+}
+
+// Cut to n characters as stored: the file's names are single-byte text.
+std::string Cut(const std::string& text, std::size_t n) { return Utf8Left(text, n); }
+
+LoadResult Stop(TraceLog& trace) {
+  trace.Trace(kIniAccessError, 1);
+  return {};
+}
+
+}  // namespace
+
+LoadResult LoadSettings(const std::string& path, AppSettings& s, TraceLog& trace) {
+  IniFile ini;
+  std::error_code ec;
+  if (std::filesystem::exists(path, ec) && !ini.Load(path)) return Stop(trace);
+
+  s.peerIp = ini.Text(kNet, "IP", kDefaultPeerIp);
+  const std::int64_t num = IntegerOr(ini, kNet, "NumIPs", 1);
+  if (num < 0 || num > 255) return Stop(trace);
+  s.numIps = (num == 0 || num > kMaxIpEntries) ? 1 : static_cast<int>(num);
+  for (int n = 1; n <= s.numIps; ++n) {
+    s.ips[n - 1] = Cut(ini.Text(kNet, "IP_" + std::to_string(n), kDefaultPeerIp), kIpTextChars);
+    s.ipNames[n - 1] = Cut(ini.Text(kNet, "Name_" + std::to_string(n), ""), kIpNameChars);
+  }
+  const std::int64_t port = IntegerOr(ini, kNet, "SRVPORT", 12347);
+  if (port < 0 || port > 65535) return Stop(trace);
+  s.serverPort = static_cast<std::uint16_t>(port);
+
+  s.mcuFile = ini.Text(kFw, "CPU", "");
+  s.fpgaFile = ini.Text(kFw, "FPGA", "");
+  s.slFile = ini.Text(kFw, "SL", "");
+
+  auto& w = s.window;
+  w.width = static_cast<int>(IntegerOr(ini, kSize, "Width", w.width));
+  w.height = static_cast<int>(IntegerOr(ini, kSize, "Height", w.height));
+  w.left = static_cast<int>(IntegerOr(ini, kSize, "Left", w.left));
+  w.top = static_cast<int>(IntegerOr(ini, kSize, "Top", w.top));
+
+  s.passwordDigest = HexToBytes(ini.Text(kCommon, "PSW", ""));
+  s.autoFind = static_cast<std::uint8_t>(IntegerOr(ini, kCommon, "AUTOFIND", 32) & 0xFF);
+  return {true, s.passwordDigest.empty()};
+}
+
+bool SaveSettings(const std::string& path, const AppSettings& s) {
+  IniFile ini;
+  ini.Load(path);  // keep what is there; a missing file starts empty
+  ini.SetText(kNet, "IP", s.peerIp);
+  ini.SetInteger(kNet, "NumIPs", s.numIps);
+  for (int n = 1; n <= s.numIps && n <= kMaxIpEntries; ++n) {
+    ini.SetText(kNet, "IP_" + std::to_string(n), s.ips[n - 1]);
+    if (!s.ipNames[n - 1].empty()) ini.SetText(kNet, "Name_" + std::to_string(n), s.ipNames[n - 1]);
+  }
+  ini.SetInteger(kSize, "Width", s.window.width);
+  ini.SetInteger(kSize, "Height", s.window.height);
+  ini.SetInteger(kSize, "Left", s.window.left);
+  ini.SetInteger(kSize, "Top", s.window.top);
+  ini.SetText(kFw, "CPU", s.mcuFile);
+  ini.SetText(kFw, "FPGA", s.fpgaFile);
+  ini.SetText(kFw, "SL", s.slFile);
+  ini.SetText(kCommon, "PSW", BytesToHex(s.passwordDigest));
+  ini.SetInteger(kCommon, "AUTOFIND", s.autoFind);
+  return ini.Save(path);
+}
+
+WindowGeometry FitToScreen(WindowGeometry w, int screenWidth, int screenHeight) {
+  if (screenHeight <= w.height || screenWidth <= w.width) {
+    w.height -= 5;
+    w.width -= 5;
+  }
+  if (screenHeight <= w.top || screenWidth <= w.left) {
+    w.top = 0;
+    w.left = 0;
+  }
+  return w;
+}
+
+SettingsLocation ChooseSettingsLocation(const std::string& besideProgram, const std::string& configFolder) {
+  namespace fs = std::filesystem;
+  const fs::path beside(besideProgram);
+  const fs::path folder = beside.has_parent_path() ? beside.parent_path() : fs::path(".");
+  if (access(folder.c_str(), W_OK) == 0) return {besideProgram, besideProgram, false};
+  const fs::path own = fs::path(configFolder) / beside.filename();
+  std::error_code ec;
+  fs::create_directories(configFolder, ec);
+  const bool ownExists = fs::exists(own, ec);
+  return {ownExists ? own.string() : besideProgram, own.string(), true};
+}
+
+}  // namespace varnel

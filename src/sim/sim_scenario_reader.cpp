@@ -1,0 +1,174 @@
+#include "sim_scenario_reader.h"
+
+#include <arpa/inet.h>
+
+#include <SimpleIni.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "sim_number.h"
+
+namespace varnel::sim {
+
+namespace {
+
+constexpr std::string_view kRootPrefix = "root.";
+constexpr std::string_view kDevicePrefix = "dev.";
+constexpr std::string_view kSimSection = "sim";
+constexpr unsigned kMaxHopDelayMs = 10000;
+constexpr std::uint8_t kDefaultType = 1;
+
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
+// The values of one section. The first fault is kept; later calls then do nothing.
+class SectionReader {
+ public:
+  SectionReader(const CSimpleIniA& ini, std::string section, std::string& error)
+      : ini_(ini), section_(std::move(section)), error_(error) {}
+
+  // Every key of the section must be one of `allowed`.
+  void OnlyKeys(std::initializer_list<std::string_view> allowed) {
+    CSimpleIniA::TNamesDepend keys;
+    ini_.GetAllKeys(section_.c_str(), keys);
+    keys.sort(CSimpleIniA::Entry::LoadOrder());
+    for (const auto& key : keys) {
+      if (std::find(allowed.begin(), allowed.end(), Lower(key.pItem)) != allowed.end()) continue;
+      std::string list;
+      for (std::string_view name : allowed) list += (list.empty() ? "" : ", ") + std::string(name);
+      Fail(std::string("unknown key \"") + key.pItem + "\"; expected " + list);
+    }
+  }
+
+  std::optional<std::string> Text(const char* key, bool required) {
+    if (!error_.empty()) return std::nullopt;
+    bool repeated = false;
+    const char* value = ini_.GetValue(section_.c_str(), key, nullptr, &repeated);
+    if (repeated) {
+      Fail(std::string(key) + " is given more than once (is the section repeated?)");
+      return std::nullopt;
+    }
+    if (!value && required) Fail(std::string(key) + "= is missing");
+    if (!value) return std::nullopt;
+    return std::string(value);
+  }
+
+  std::optional<unsigned> Number(const char* key, unsigned low, unsigned high,
+                                 std::string_view meaning, bool required = true) {
+    const std::optional<std::string> text = Text(key, required);
+    if (!text) return std::nullopt;
+    const std::optional<unsigned> number = ParseNumber(*text, low, high);
+    if (!number) {
+      Fail(std::string(key) + "=" + *text + ": " + std::string(meaning) + " must be a number " +
+           std::to_string(low) + ".." + std::to_string(high));
+    }
+    return number;
+  }
+
+  void Fail(const std::string& message) {
+    if (error_.empty()) error_ = "[" + section_ + "] " + message;
+  }
+
+ private:
+  const CSimpleIniA& ini_;
+  std::string section_;
+  std::string& error_;
+};
+
+std::optional<BlockConfig> ReadBlock(SectionReader& section) {
+  const std::optional<unsigned> id = section.Number("id", 1, 15, "block ID");
+  const std::optional<std::string> name = section.Text("name", true);
+  const std::optional<unsigned> type = section.Number("type", 0, 255, "block type", false);
+  if (!id || !name) return std::nullopt;
+  return BlockConfig{static_cast<std::uint8_t>(*id), *name,
+                     static_cast<std::uint8_t>(type.value_or(kDefaultType))};
+}
+
+void ReadRoot(SectionReader& section, std::string key, Scenario& scenario) {
+  section.OnlyKeys({"address", "id", "name", "type"});
+  const std::optional<std::string> address = section.Text("address", true);
+  in_addr parsed{};
+  if (address && inet_pton(AF_INET, address->c_str(), &parsed) != 1) {
+    section.Fail("address=" + *address + ": not an IPv4 address");
+  }
+  const std::optional<BlockConfig> block = ReadBlock(section);
+  if (address && block) scenario.roots.push_back({std::move(key), *address, *block});
+}
+
+void ReadDevice(SectionReader& section, std::string key, Scenario& scenario) {
+  section.OnlyKeys({"master", "channel", "up", "id", "name", "type"});
+  const std::optional<std::string> master = section.Text("master", true);
+  const std::optional<unsigned> up =
+      section.Number("up", 0, 3, "the side facing the master (0 Ethernet, 1..3 channel)");
+  std::optional<unsigned> channel = 0;
+  if (up && *up != 0) {
+    channel = section.Number("channel", 1, 3, "the master's HF channel");
+  } else if (up && section.Text("channel", false).value_or("0") != "0") {
+    section.Fail("channel: a device with up=0 is on its master's Ethernet side; leave channel out");
+  }
+  const std::optional<BlockConfig> block = ReadBlock(section);
+  if (!master || !up || !channel || !block) return;
+  scenario.devices.push_back({std::move(key), *master, static_cast<std::uint8_t>(*channel),
+                              static_cast<std::uint8_t>(*up), *block});
+}
+
+void ReadSim(SectionReader& section, Scenario& scenario) {
+  section.OnlyKeys({"hop_delay_ms"});
+  const std::optional<unsigned> delay =
+      section.Number("hop_delay_ms", 0, kMaxHopDelayMs, "the delay per HF link", false);
+  scenario.hop_delay = std::chrono::milliseconds(delay.value_or(0));
+}
+
+}  // namespace
+
+ScenarioRead ReadScenario(std::string_view ini_text) {
+  // UTF-8 text, repeated keys kept (so a repeated section can be told), no multi-line values.
+  CSimpleIniA ini(true, true, false);
+  if (ini.LoadData(ini_text.data(), ini_text.size()) < 0) return {std::nullopt, "cannot parse"};
+  CSimpleIniA::TNamesDepend sections;
+  ini.GetAllSections(sections);
+  sections.sort(CSimpleIniA::Entry::LoadOrder());
+
+  Scenario scenario;
+  std::string error;
+  for (const auto& entry : sections) {
+    const std::string name = entry.pItem;
+    SectionReader section(ini, name, error);
+    if (name.empty()) {
+      error = "keys before the first section";
+    } else if (name.starts_with(kRootPrefix) && name.size() > kRootPrefix.size()) {
+      ReadRoot(section, name.substr(kRootPrefix.size()), scenario);
+    } else if (name.starts_with(kDevicePrefix) && name.size() > kDevicePrefix.size()) {
+      ReadDevice(section, name.substr(kDevicePrefix.size()), scenario);
+    } else if (name == kSimSection) {
+      ReadSim(section, scenario);
+    } else {
+      section.Fail("unknown section; expected [sim], [root.KEY] or [dev.KEY]");
+    }
+    if (!error.empty()) return {std::nullopt, error};
+  }
+  if (scenario.roots.empty()) return {std::nullopt, "no root block: add a [root.KEY] section"};
+  return {std::move(scenario), {}};
+}
+
+ScenarioRead ReadScenarioFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  if (file) text << file.rdbuf();
+  if (!file || file.bad()) {
+    return {std::nullopt, "cannot read " + path + ": " + std::strerror(errno)};
+  }
+  ScenarioRead read = ReadScenario(text.str());
+  if (!read.error.empty()) read.error = path + ": " + read.error;
+  return read;
+}
+
+}  // namespace varnel::sim

@@ -1,0 +1,31 @@
+#pragma once
+// PanBrdsParams: one panel per board kind, of which only the selected
+// board's is shown; the block parameters when the block itself is selected.
+
+#include <QStackedWidget>
+
+class QTabWidget;
+
+namespace varnel::ui {
+
+class BlockParamsPanel;
+
+class BoardPages : public QStackedWidget {
+  Q_OBJECT
+ public:
+  explicit BoardPages(QWidget* parent = nullptr);
+
+  // Shows the panel of a slot: 0 block, 1..3 termination, 4 modem, 6/8 amplifier.
+  void ShowSlot(int slot);
+  void SetDebugPagesVisible(bool on);
+
+  BlockParamsPanel* blockParams = nullptr;
+  QWidget* panelVK = nullptr;
+  QTabWidget* tabsVK = nullptr;
+  QWidget* panelSL = nullptr;
+  QTabWidget* tabsSL = nullptr;
+  QWidget* panelAP = nullptr;
+  QWidget* emptyPanel = nullptr;
+};
+
+}  // namespace varnel::ui

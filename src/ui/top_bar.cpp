@@ -1,0 +1,94 @@
+#include "top_bar.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QSplitter>
+
+#include "widget_names.h"
+
+namespace varnel::ui {
+
+namespace {
+
+// Splitter handles that never move: the panels keep the widths they are given.
+class FixedSplitter : public QSplitter {
+ public:
+  using QSplitter::QSplitter;
+
+ protected:
+  QSplitterHandle* createHandle() override {
+    auto* handle = QSplitter::createHandle();
+    handle->setEnabled(false);
+    return handle;
+  }
+};
+
+}  // namespace
+
+TopBar::TopBar(QWidget* parent) : QWidget(parent) {
+  setObjectName("PanTop");
+  setFixedHeight(kHeight);
+  auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(0, 0, 0, 0);
+  splitter_ = Named(new FixedSplitter(Qt::Horizontal, this), "SplitTop");
+  row->addWidget(splitter_);
+
+  connection_ = Named(new QWidget(splitter_), "PanTopButIP");
+  connection_->setFixedWidth(kConnectionWidth);
+  auto* connectionRow = new QHBoxLayout(connection_);
+  connectionRow->setContentsMargins(2, 2, 2, 2);
+  butIP = Named(new QPushButton(connection_), "ButIP");
+  butIP->setToolTip("Подключиться к другому блоку");
+  butIP->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  butStartStop = Named(new QPushButton("Активен", connection_), "ButStartStop");
+  butStartStop->setCheckable(true);
+  butStartStop->hide();
+  connectionRow->addWidget(butIP);
+  connectionRow->addWidget(butStartStop);
+
+  userHelp_ = Named(new QWidget(splitter_), "PanTopButs");
+  auto* userRow = new QHBoxLayout(userHelp_);
+  userRow->setContentsMargins(2, 2, 2, 2);
+  butUSR = Named(new QPushButton(userHelp_), "ButUSR");
+  butHelp = Named(new QPushButton("?", userHelp_), "ButHelp");
+  butHelp->setToolTip("О программе");
+  butSaveMap = Named(new QPushButton("Сохранить карту", userHelp_), "ButSaveMap");
+  butSaveMap->setToolTip("Записать карту сети в map.ini");
+  for (auto* b : {butUSR, butHelp}) b->setFixedSize(48, 48);
+  userRow->addWidget(butUSR);
+  userRow->addWidget(butHelp);
+  userRow->addWidget(butSaveMap);
+  userRow->addStretch(1);
+
+  panButsRW = Named(new QWidget(splitter_), "PanButsRW");
+  auto* rwRow = new QHBoxLayout(panButsRW);
+  rwRow->setContentsMargins(2, 2, 2, 2);
+  butRD = Named(new QPushButton("Чтение", panButsRW), "ButRD");
+  butWR = Named(new QPushButton("Запись", panButsRW), "ButWR");
+  labRWstat = Named(new QLabel(panButsRW), "LabRWstat");
+  chAutoRD = Named(new QCheckBox("Авто-чтение, сек", panButsRW), "ChAutoRD");
+  editAutoRefr = Named(new QSpinBox(panButsRW), "EditAutoRefr");
+  editAutoRefr->setRange(1, 60);
+  editAutoRefr->setValue(5);
+  editAutoRefr->hide();
+  rwRow->addWidget(butRD);
+  rwRow->addWidget(butWR);
+  rwRow->addWidget(labRWstat, 1);
+  rwRow->addWidget(chAutoRD);
+  rwRow->addWidget(editAutoRefr);
+  panButsRW->hide();  // until a block answers
+
+  splitter_->setChildrenCollapsible(false);
+  splitter_->setStretchFactor(2, 1);
+  splitter_->handle(1)->setObjectName("SplitTop1");
+  splitter_->handle(2)->setObjectName("SplitTop2");
+}
+
+void TopBar::AlignWith(int treeWidth, int boardColumnWidth) {
+  userHelp_->setFixedWidth(std::max(0, treeWidth + boardColumnWidth - kConnectionWidth + 8));
+}
+
+}  // namespace varnel::ui

@@ -1,0 +1,46 @@
+#pragma once
+// The top bar: connection panel (peer button, start/stop), user/help panel,
+// and the read/write panel that appears once a block is shown. The two
+// splitters between them follow the panels and refuse to be dragged.
+
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QSplitter;
+
+namespace varnel::ui {
+
+class TopBar : public QWidget {
+  Q_OBJECT
+ public:
+  static constexpr int kHeight = 65;
+  static constexpr int kConnectionWidth = 177;
+
+  explicit TopBar(QWidget* parent = nullptr);
+
+  // The user/help panel spans the tree and the board column so that the
+  // read/write panel starts above the board pages.
+  void AlignWith(int treeWidth, int boardColumnWidth);
+
+  QPushButton* butIP = nullptr;
+  QPushButton* butStartStop = nullptr;
+  QPushButton* butUSR = nullptr;
+  QPushButton* butHelp = nullptr;
+  QPushButton* butSaveMap = nullptr;
+  QWidget* panButsRW = nullptr;
+  QPushButton* butRD = nullptr;
+  QPushButton* butWR = nullptr;
+  QLabel* labRWstat = nullptr;
+  QCheckBox* chAutoRD = nullptr;
+  QSpinBox* editAutoRefr = nullptr;
+
+ private:
+  QWidget* connection_ = nullptr;
+  QWidget* userHelp_ = nullptr;
+  QSplitter* splitter_ = nullptr;
+};
+
+}  // namespace varnel::ui

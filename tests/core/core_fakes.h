@@ -1,0 +1,119 @@
+#pragma once
+// Recording fakes for the transport spine and a fixture that wires a Link
+// to them with a fixed clock.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "transport/frame.h"
+#include "transport/link.h"
+#include "transport/str_utils.h"
+
+namespace varnel::testing {
+
+inline ManualClock ClockAt(int hour, int minute, int second) {
+  ManualClock c;
+  c.local = LocalDateTime{2024, 3, 7, hour, minute, second};
+  return c;
+}
+
+struct RecordingTrace : TraceSink {
+  std::vector<std::string> lines;
+  void appendLine(std::string_view line) override { lines.emplace_back(line); }
+  // Lines without their "[hh:nn:ss] " stamp.
+  std::vector<std::string> messages() const {
+    std::vector<std::string> out;
+    for (const auto& l : lines) out.push_back(l.substr(l.find("] ") + 2));
+    return out;
+  }
+  bool Has(std::string_view message) const {
+    const auto m = messages();
+    return std::find(m.begin(), m.end(), message) != m.end();
+  }
+};
+
+struct RecordingSink : DatagramSink {
+  struct Sent {
+    Bytes bytes;
+    std::string host;
+    std::uint16_t port;
+  };
+  bool active = true;
+  std::vector<Sent> sent;
+  bool isActive() const override { return active; }
+  void sendTo(const Bytes& d, std::string_view host, std::uint16_t port) override {
+    sent.push_back({d, std::string(host), port});
+  }
+};
+
+struct RecordingHandlers : AnswerHandlers {
+  struct Call {
+    std::string kind;
+    int device = 0;
+    std::uint8_t code = 0;  // ID for identity answers, command for the modem
+    Route route;            // identity answers only
+    Bytes body;
+    int slot = 0;
+    bool operator==(const Call&) const = default;
+    friend void PrintTo(const Call& c, std::ostream* os) {
+      *os << c.kind << " dev " << c.device << " code " << int(c.code) << " route " << NibblesToText(c.route)
+          << " body " << BytesToHex(c.body) << " slot " << c.slot;
+    }
+  };
+  std::vector<Call> calls;
+  bool parserResult = true;
+
+  void IdentityAnswer(std::uint8_t id, const Route& r, int device, ByteView body) override {
+    calls.push_back({"identity", device, id, r, Bytes(body.begin(), body.end())});
+  }
+  void NetworkSettingsAnswer(int device, ByteView body) override {
+    calls.push_back({"netsettings", device, 0, {}, Bytes(body.begin(), body.end())});
+  }
+  bool ModemAnswer(int device, TStructDev&, std::uint8_t cmd, ByteView body, int slot) override {
+    return Board("modem", device, cmd, body, slot);
+  }
+  bool TerminationAnswer(int device, TStructDev&, ByteView body, int slot) override {
+    return Board("termination", device, 0, body, slot);
+  }
+  bool AmplifierAnswer(int device, TStructDev&, ByteView body, int slot) override {
+    return Board("amplifier", device, 0, body, slot);
+  }
+
+ private:
+  bool Board(const char* kind, int device, std::uint8_t cmd, ByteView body, int slot) {
+    calls.push_back({kind, device, cmd, {}, Bytes(body.begin(), body.end()), slot});
+    return parserResult;
+  }
+};
+using Call = RecordingHandlers::Call;
+
+// A Link at 10:20:30 on 07.03.2024 with every output recorded.
+class LinkTest : public ::testing::Test {
+ protected:
+  LinkTest() { link.trace.setSink(&trace); }
+
+  int AddDevice(const Route& sendRoute, const Route& idRoute) {
+    const int n = link.registry.AllocDevice();
+    link.registry.device(n).sendRoute = sendRoute;
+    link.registry.device(n).idRoute = idRoute;
+    return n;
+  }
+  // Appends the checksum and dispatches.
+  void Dispatch(Bytes frame) {
+    frame.push_back(FrameChecksum(frame));
+    link.dispatcher.DispatchAnswer(frame);
+  }
+
+  ManualClock clock = ClockAt(10, 20, 30);
+  RecordingSink sink;
+  RecordingHandlers handlers;
+  Link link{clock, sink, handlers};
+  RecordingTrace trace;
+};
+
+}  // namespace varnel::testing
