@@ -1,5 +1,6 @@
 #include "device_tree_view.h"
 
+#include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -36,7 +37,11 @@ DeviceTreeView::DeviceTreeView(QWidget* parent) : QTreeWidget(parent) {
   setHeaderHidden(true);
   setColumnCount(1);
   setIndentation(20);
-  setRootIsDecorated(false);  // no expand buttons
+  setRootIsDecorated(false);  // no expand buttons, at any level
+  setStyleSheet("QTreeView::branch { image: none; border-image: none; }");
+  setTextElideMode(Qt::ElideNone);  // deep trees scroll sideways instead of cutting names
+  header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  header()->setStretchLastSection(false);
   setItemsExpandable(false);  // nothing can be collapsed
   setExpandsOnDoubleClick(false);
   setEditTriggers(QAbstractItemView::NoEditTriggers);

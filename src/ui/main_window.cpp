@@ -81,21 +81,26 @@ void MainWindow::BuildLayout() {
     }
     topBar_->butStartStop->setText(down ? "Остановлен" : "Активен");
   });
-  connect(topBar_->butSaveMap, &QPushButton::clicked, this, &MainWindow::SaveMapFile);
   column->addWidget(topBar_);
 
   bottomSplitter_ = Named(new QSplitter(Qt::Vertical, central), "SplitterBot");
   leftSplitter_ = Named(new QSplitter(Qt::Horizontal, bottomSplitter_), "SplitterL");
-  tree_ = new DeviceTreeView(leftSplitter_);
-  tree_->resize(kTreeWidth, tree_->height());
+  auto* left = Named(new QWidget(leftSplitter_), "PanLeft");
+  auto* leftColumn = new QVBoxLayout(left);
+  leftColumn->setContentsMargins(0, 0, 0, 0);
+  tree_ = new DeviceTreeView(left);
   connect(tree_, &DeviceTreeView::nodeClicked, this, &MainWindow::DevTreeClick);
   connect(tree_, &DeviceTreeView::contextMenuAt, this, &MainWindow::ShowTreeMenu);
-  leftSplitter_->addWidget(tree_);
+  auto* saveMap = Named(new QPushButton("Сохранить карту", left), "ButSaveMap");
+  saveMap->setToolTip("Записать карту сети в map.ini");
+  connect(saveMap, &QPushButton::clicked, this, &MainWindow::SaveMapFile);
+  leftColumn->addWidget(tree_, 1);
+  leftColumn->addWidget(saveMap);
+  leftSplitter_->addWidget(left);
   leftSplitter_->addWidget(BuildBlockGroup(leftSplitter_));
   leftSplitter_->setStretchFactor(1, 1);
   leftSplitter_->setSizes({kTreeWidth, 800});
-  connect(leftSplitter_, &QSplitter::splitterMoved, this,
-          [this] { topBar_->AlignWith(tree_->width(), BoardColumn::kWidth); });
+  connect(leftSplitter_, &QSplitter::splitterMoved, this, &MainWindow::AlignTopBar);
 
   memo_ = new TraceMemo(bottomSplitter_);
   bottomSplitter_->addWidget(leftSplitter_);
@@ -191,7 +196,7 @@ void MainWindow::StartUp() {
   link().registry.Clear();
   BuildTree();
   StartEndpoint();
-  topBar_->AlignWith(tree_->width(), BoardColumn::kWidth);
+  AlignTopBar();
   timerRecv_.start();
   timerCommon_.start();
 }
@@ -285,8 +290,11 @@ void MainWindow::ApplyMemoHeight() {
 
 void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
-  ApplyMemoHeight();  // the splitter has its real height only now
+  ApplyMemoHeight();  // the splitters have their real sizes only now
+  AlignTopBar();
 }
+
+void MainWindow::AlignTopBar() { topBar_->AlignWith(leftSplitter_->sizes().at(0), BoardColumn::kWidth); }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == topBar_->butIP && event->type() == QEvent::MouseButtonPress) {

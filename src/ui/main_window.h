@@ -81,6 +81,7 @@ class MainWindow : public QMainWindow, private DiscoveryEvents {
   void StartUp();
   void ApplyWindowGeometry();
   void ApplyMemoHeight();
+  void AlignTopBar();
   void SaveSettingsFile();
   void onDatagrams();
   void drainQueue();

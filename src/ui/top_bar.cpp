@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QSplitter>
+#include <QFrame>
 
 #include "widget_names.h"
 
@@ -13,18 +13,14 @@ namespace varnel::ui {
 
 namespace {
 
-// Splitter handles that never move: the panels keep the widths they are given.
-class FixedSplitter : public QSplitter {
- public:
-  using QSplitter::QSplitter;
-
- protected:
-  QSplitterHandle* createHandle() override {
-    auto* handle = QSplitter::createHandle();
-    handle->setEnabled(false);
-    return handle;
-  }
-};
+// The separators between the panels look like splitters but never move:
+// the panels keep the widths they are given.
+QFrame* Separator(QWidget* parent, const char* name) {
+  auto* line = Named(new QFrame(parent), name);
+  line->setFrameShape(QFrame::VLine);
+  line->setFrameShadow(QFrame::Sunken);
+  return line;
+}
 
 }  // namespace
 
@@ -33,10 +29,9 @@ TopBar::TopBar(QWidget* parent) : QWidget(parent) {
   setFixedHeight(kHeight);
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(0, 0, 0, 0);
-  splitter_ = Named(new FixedSplitter(Qt::Horizontal, this), "SplitTop");
-  row->addWidget(splitter_);
+  row->setSpacing(0);
 
-  connection_ = Named(new QWidget(splitter_), "PanTopButIP");
+  connection_ = Named(new QWidget(this), "PanTopButIP");
   connection_->setFixedWidth(kConnectionWidth);
   auto* connectionRow = new QHBoxLayout(connection_);
   connectionRow->setContentsMargins(2, 2, 2, 2);
@@ -49,21 +44,18 @@ TopBar::TopBar(QWidget* parent) : QWidget(parent) {
   connectionRow->addWidget(butIP);
   connectionRow->addWidget(butStartStop);
 
-  userHelp_ = Named(new QWidget(splitter_), "PanTopButs");
+  userHelp_ = Named(new QWidget(this), "PanTopButs");
   auto* userRow = new QHBoxLayout(userHelp_);
   userRow->setContentsMargins(2, 2, 2, 2);
   butUSR = Named(new QPushButton(userHelp_), "ButUSR");
   butHelp = Named(new QPushButton("?", userHelp_), "ButHelp");
   butHelp->setToolTip("О программе");
-  butSaveMap = Named(new QPushButton("Сохранить карту", userHelp_), "ButSaveMap");
-  butSaveMap->setToolTip("Записать карту сети в map.ini");
   for (auto* b : {butUSR, butHelp}) b->setFixedSize(48, 48);
   userRow->addWidget(butUSR);
   userRow->addWidget(butHelp);
-  userRow->addWidget(butSaveMap);
   userRow->addStretch(1);
 
-  panButsRW = Named(new QWidget(splitter_), "PanButsRW");
+  panButsRW = Named(new QWidget(this), "PanButsRW");
   auto* rwRow = new QHBoxLayout(panButsRW);
   rwRow->setContentsMargins(2, 2, 2, 2);
   butRD = Named(new QPushButton("Чтение", panButsRW), "ButRD");
@@ -81,10 +73,12 @@ TopBar::TopBar(QWidget* parent) : QWidget(parent) {
   rwRow->addWidget(editAutoRefr);
   panButsRW->hide();  // until a block answers
 
-  splitter_->setChildrenCollapsible(false);
-  splitter_->setStretchFactor(2, 1);
-  splitter_->handle(1)->setObjectName("SplitTop1");
-  splitter_->handle(2)->setObjectName("SplitTop2");
+  row->addWidget(connection_);
+  row->addWidget(Separator(this, "SplitTop1"));
+  row->addWidget(userHelp_);
+  row->addWidget(Separator(this, "SplitTop2"));
+  row->addWidget(panButsRW, 1);
+  row->addStretch(0);
 }
 
 void TopBar::AlignWith(int treeWidth, int boardColumnWidth) {

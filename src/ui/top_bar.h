@@ -1,7 +1,7 @@
 #pragma once
 // The top bar: connection panel (peer button, start/stop), user/help panel,
 // and the read/write panel that appears once a block is shown. The two
-// splitters between them follow the panels and refuse to be dragged.
+// separators between them follow the panels and cannot be dragged.
 
 #include <QWidget>
 
@@ -9,7 +9,6 @@ class QCheckBox;
 class QLabel;
 class QPushButton;
 class QSpinBox;
-class QSplitter;
 
 namespace varnel::ui {
 
@@ -29,7 +28,6 @@ class TopBar : public QWidget {
   QPushButton* butStartStop = nullptr;
   QPushButton* butUSR = nullptr;
   QPushButton* butHelp = nullptr;
-  QPushButton* butSaveMap = nullptr;
   QWidget* panButsRW = nullptr;
   QPushButton* butRD = nullptr;
   QPushButton* butWR = nullptr;
@@ -40,7 +38,6 @@ class TopBar : public QWidget {
  private:
   QWidget* connection_ = nullptr;
   QWidget* userHelp_ = nullptr;
-  QSplitter* splitter_ = nullptr;
 };
 
 }  // namespace varnel::ui

@@ -47,7 +47,7 @@ struct WindowFixture {
   std::unique_ptr<MainWindow> window;
 
   // ini: the settings file's text; the window is created after it is written.
-  explicit WindowFixture(const QByteArray& ini, int recvIntervalMs = 150) {
+  explicit WindowFixture(const QByteArray& ini, int recvIntervalMs = 150, int commonIntervalMs = 100) {
     QFile file(dir.filePath("varnel-monitor.ini"));
     file.open(QIODevice::WriteOnly);
     file.write(ini);
@@ -56,6 +56,8 @@ struct WindowFixture {
     options.settingsPath = file.fileName();
     options.dialogs = &dialogs;
     options.recvIntervalMs = recvIntervalMs;
+    options.commonIntervalMs = commonIntervalMs;
+    options.mapPath = dir.filePath("map.ini");
     window = std::make_unique<MainWindow>(options);
     window->show();
   }
