@@ -3,11 +3,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QStandardPaths>
-#include <QTranslator>
 
+#include "app_locale.h"
 #include "main_window.h"
 #include "settings/app_settings.h"
 
@@ -15,12 +13,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("varnel-monitor");
   QApplication::setApplicationDisplayName("Varnel Monitor");
-  // The operators read Russian; standard buttons and dialogs too.
-  QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-  QTranslator qtTranslations;
-  if (qtTranslations.load(QLocale(QLocale::Russian), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QApplication::installTranslator(&qtTranslations);
-  }
+  varnel::ui::InstallRussianLocale(app);
 
   const QFileInfo self(QApplication::applicationFilePath());
   const QString beside = self.absolutePath() + "/" + self.completeBaseName() + ".ini";

@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -7,7 +8,9 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "board_column.h"
@@ -46,8 +49,8 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   scheduler_ = std::make_unique<PollingScheduler>(PollingScheduler::Actions{
       [this] { RefreshClock(); },
       [this] { program_->exploration.AutoStateStep(); },
-      [] { return false; },  // no board qualifies until the board views exist
-      [] {},
+      [this] { return AutoReadAllowedNow(); },
+      [this] { ReadSelectedBoard(); },
   });
 
   BuildLayout();
@@ -81,6 +84,11 @@ void MainWindow::BuildLayout() {
     }
     topBar_->butStartStop->setText(down ? "Остановлен" : "Активен");
   });
+  connect(topBar_->chAutoRD, &QCheckBox::toggled, this, [this](bool on) {
+    topBar_->editAutoRefr->setVisible(on);
+    ApplyAutoReadPeriod();
+  });
+  connect(topBar_->editAutoRefr, &QSpinBox::valueChanged, this, &MainWindow::ApplyAutoReadPeriod);
   column->addWidget(topBar_);
 
   bottomSplitter_ = Named(new QSplitter(Qt::Vertical, central), "SplitterBot");
@@ -136,7 +144,9 @@ QWidget* MainWindow::BuildBlockGroup(QWidget* parent) {
   connect(boards_, &BoardColumn::selectionChanged, this, [this](int slot) {
     link().request.selectedSlot = slot;
     pages_->ShowSlot(slot);
+    UpdateAutoReadBox();
   });
+  connect(pages_->tabsVK, &QTabWidget::currentChanged, this, &MainWindow::UpdateAutoReadBox);
   row->addWidget(boards_);
   row->addWidget(pages_, 1);
   panDevPar_->hide();  // until a block answers
@@ -197,6 +207,7 @@ void MainWindow::StartUp() {
   BuildTree();
   StartEndpoint();
   AlignTopBar();
+  UpdateAutoReadBox();
   timerRecv_.start();
   timerCommon_.start();
 }
@@ -268,6 +279,37 @@ void MainWindow::drainQueue() {
   drainScheduled_ = false;
   link().Drain();
   if (endpoint_->hasPending()) onDatagrams();
+}
+
+bool MainWindow::AutoReadAllowedNow() const {
+  const RequestState& r = program_->link.request;
+  const bool modemChannels = pages_->tabsVK->currentWidget()->objectName() == "TabVKStateCH";
+  if (!program_->link.registry.inUse(r.currentDevice) || r.selectedSlot < 1) return false;
+  const TBRDS& board = program_->link.registry.device(r.currentDevice).board(r.selectedSlot);
+  return AutoReadAllowed(r.selectedSlot, modemChannels, board.Ver1, board.Ver2);
+}
+
+void MainWindow::UpdateAutoReadBox() {
+  if (AutoReadAllowedNow()) {
+    topBar_->chAutoRD->show();
+  } else {
+    topBar_->chAutoRD->setChecked(false);
+    topBar_->chAutoRD->hide();
+  }
+}
+
+void MainWindow::ApplyAutoReadPeriod() {
+  const int value = topBar_->editAutoRefr->value();
+  if (!topBar_->chAutoRD->isChecked()) {
+    scheduler_->setAutoReadPeriod(0);
+  } else if (value >= 1 && value <= 60) {
+    scheduler_->setAutoReadPeriod(static_cast<std::uint8_t>(value));
+  }
+}
+
+void MainWindow::ReadSelectedBoard() {
+  // The board request hub comes with the board views; until then there is
+  // nothing to read automatically (AutoReadAllowedNow is false for every board).
 }
 
 void MainWindow::showCommandStatus() {

@@ -62,6 +62,10 @@ class MainWindow : public QMainWindow, private DiscoveryEvents {
   void DeleteCurrentDevice();
   void ToggleChannel(int channel);
   void SaveMapFile();
+  // Automatic reading: the box is shown only where it makes sense.
+  bool AutoReadAllowedNow() const;
+  void UpdateAutoReadBox();
+  std::uint8_t autoReadPeriod() const { return scheduler_->autoReadPeriod(); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -86,6 +90,8 @@ class MainWindow : public QMainWindow, private DiscoveryEvents {
   void onDatagrams();
   void drainQueue();
   void showCommandStatus();
+  void ApplyAutoReadPeriod();
+  void ReadSelectedBoard();
   void ShowTreeMenu(const QPoint& pos, int device, int channel);
 
   MainWindowOptions options_;

@@ -10,11 +10,19 @@
 #include <string_view>
 #include <vector>
 
+#include "network/discovery.h"
 #include "transport/frame.h"
 #include "transport/link.h"
 #include "transport/str_utils.h"
 
 namespace varnel::testing {
+
+// n copies of a UTF-8 text.
+inline std::string Repeat(std::string_view text, int n) {
+  std::string out;
+  for (int i = 0; i < n; ++i) out += text;
+  return out;
+}
 
 inline ManualClock ClockAt(int hour, int minute, int second) {
   ManualClock c;
@@ -92,6 +100,14 @@ struct RecordingHandlers : AnswerHandlers {
 };
 using Call = RecordingHandlers::Call;
 
+// Discovery's calls to the views, as "added 2", "name 2", "opened 2".
+struct RecordingEvents : DiscoveryEvents {
+  std::vector<std::string> calls;
+  void DeviceAdded(int d) override { calls.push_back("added " + std::to_string(d)); }
+  void DeviceNameKnown(int d) override { calls.push_back("name " + std::to_string(d)); }
+  void BlockOpened(int d) override { calls.push_back("opened " + std::to_string(d)); }
+};
+
 // A Link at 10:20:30 on 07.03.2024 with every output recorded.
 class LinkTest : public ::testing::Test {
  protected:
@@ -101,6 +117,16 @@ class LinkTest : public ::testing::Test {
     const int n = link.registry.AllocDevice();
     link.registry.device(n).sendRoute = sendRoute;
     link.registry.device(n).idRoute = idRoute;
+    return n;
+  }
+  // A device hanging below master through the master's channel port.
+  int Below(int master, int port, int upConn = 1, const char* name = "") {
+    const int n = link.registry.AllocDevice();
+    auto& d = link.registry.device(n);
+    d.rootNumber = static_cast<std::uint16_t>(master);
+    d.rootPort = static_cast<std::uint8_t>(port);
+    d.upConn = static_cast<std::uint8_t>(upConn);
+    d.name = name;
     return n;
   }
   // Appends the checksum and dispatches.

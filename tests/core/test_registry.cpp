@@ -9,16 +9,6 @@ class RegistryTest : public LinkTest {
  protected:
   DeviceRegistry& reg = link.registry;
 
-  // A device below master through the master's channel port.
-  int Below(int master, int port, int upConn = 1, const char* name = "") {
-    const int n = reg.AllocDevice();
-    auto& d = reg.device(n);
-    d.rootNumber = static_cast<std::uint16_t>(master);
-    d.rootPort = static_cast<std::uint8_t>(port);
-    d.upConn = static_cast<std::uint8_t>(upConn);
-    d.name = name;
-    return n;
-  }
   std::vector<int> Dependants(int m, int c) {
     std::vector<int> list;
     reg.CollectDependants(m, c, list);

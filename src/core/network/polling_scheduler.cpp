@@ -17,4 +17,10 @@ void PollingScheduler::Tick() {
   }
 }
 
+bool AutoReadAllowed(int slot, bool modemChannelPageShown, std::uint8_t ver1, std::uint8_t ver2) {
+  if (slot == 4) return modemChannelPageShown;
+  if (slot >= 1 && slot <= 3) return ver1 != 0 || ver2 != 0;
+  return false;
+}
+
 }  // namespace varnel

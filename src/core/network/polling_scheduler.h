@@ -35,4 +35,8 @@ class PollingScheduler {
   std::uint8_t period_ = 0;
 };
 
+// Automatic reading makes sense for the modem board's channel page and for a
+// termination board that has answered its first status read.
+bool AutoReadAllowed(int slot, bool modemChannelPageShown, std::uint8_t ver1, std::uint8_t ver2);
+
 }  // namespace varnel

@@ -14,11 +14,14 @@ struct IniFile::Impl {
   CSimpleIniA ini{false, false, false};  // single-byte, unique keys, no multi-line
 };
 
-IniFile::IniFile() : impl_(std::make_unique<Impl>()) {}
+IniFile::IniFile() : impl_(std::make_unique<Impl>()) {
+  impl_->ini.SetSpaces(false);  // "key=value", as other readers of these files expect
+}
 IniFile::~IniFile() = default;
 
 bool IniFile::Load(const std::string& path) {
   impl_->ini.Reset();
+  impl_->ini.SetSpaces(false);
   return impl_->ini.LoadFile(path.c_str()) >= 0;
 }
 
