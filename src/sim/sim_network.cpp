@@ -7,12 +7,6 @@ namespace {
 constexpr std::uint8_t kEthernetSide = 0;
 constexpr std::uint8_t kTerminator = 0;
 
-Nibbles Joined(const Nibbles& head, std::initializer_list<std::uint8_t> tail) {
-  Nibbles route = head;
-  route.insert(route.end(), tail);
-  return route;
-}
-
 }  // namespace
 
 Network::Network(std::string root_key, std::string root_name, Block root, std::string address)

@@ -31,4 +31,10 @@ std::string NibblesText(const Nibbles& nibbles) {
   return text;
 }
 
+Nibbles Joined(const Nibbles& head, std::initializer_list<std::uint8_t> tail) {
+  Nibbles joined = head;
+  joined.insert(joined.end(), tail);
+  return joined;
+}
+
 }  // namespace varnel::sim

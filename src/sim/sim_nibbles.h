@@ -1,6 +1,8 @@
 #pragma once
 // Address nibbles: two per byte, the first of each pair in the low half.
 
+#include <initializer_list>
+
 #include "sim_bytes.h"
 
 namespace varnel::sim {
@@ -14,5 +16,8 @@ Bytes PackNibbles(const Nibbles& nibbles);
 Nibbles UnpackNibbles(ByteView bytes);
 // ".1.2.0.F" for the console and error messages: a dot and one hex digit per nibble.
 std::string NibblesText(const Nibbles& nibbles);
+
+// head followed by tail: routes grow by a few nibbles at a time.
+Nibbles Joined(const Nibbles& head, std::initializer_list<std::uint8_t> tail);
 
 }  // namespace varnel::sim

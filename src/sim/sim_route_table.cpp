@@ -10,12 +10,6 @@ constexpr std::uint8_t kLastSide = 3;
 constexpr std::uint8_t kFirstBoard = 4;
 constexpr std::uint8_t kLastBoard = 14;
 
-Nibbles Joined(const Nibbles& head, std::initializer_list<std::uint8_t> tail) {
-  Nibbles address = head;
-  address.insert(address.end(), tail);
-  return address;
-}
-
 }  // namespace
 
 RouteTable::RouteTable(const Network& network) {

@@ -63,19 +63,11 @@ TEST_F(DeviceTreeTest, DevicesHangBelowTheirMastersChannels) {
   EXPECT_EQ(Build(), full);
   EXPECT_EQ(Shown(), "111111");
 
-  reg.device(2).channels[2].show = false;
-  EXPECT_EQ(Build(),
-            "1 R#0 {1.1 Канал 1#5, 1.2 Канал 2#5 {4 B#3 {4.1 Канал 1#5, 4.2 Канал 2#5}, 2 A#1 {2.2 Канал 2#5}, "
-            "3 E#0 {3.1 Канал 1#5, 3.2 Канал 2#5, 3.3 Канал 3#5}}, 1.3 Канал 3#5} | "
-            "6 X#4 {6.1 Канал 1#5, 6.2 Канал 2#5, 6.3 Канал 3#5}");
-  EXPECT_EQ(Shown(), "111101");
-
   reg.device(1).channels[1].show = false;
   EXPECT_EQ(Build(), "1 R#0 {1.1 Канал 1#5, 1.3 Канал 3#5} | 6 X#4 {6.1 Канал 1#5, 6.2 Канал 2#5, 6.3 Канал 3#5}");
   EXPECT_EQ(Shown(), "100001");
 
   reg.device(1).channels[1].show = true;
-  reg.device(2).channels[2].show = true;
   EXPECT_EQ(Build(), full);
   EXPECT_EQ(Shown(), "111111");
 }
@@ -92,15 +84,28 @@ TEST_F(DeviceTreeTest, CycleOfMastersStillShowsEveryDeviceOnce) {
   EXPECT_EQ(top[1].device, 2);
 }
 
-TEST_F(DeviceTreeTest, TestTopologyIsOneTreeOfAHundred) {
+TEST_F(DeviceTreeTest, TestTopologyReplacesTheRegistryWithOneTreeOfAHundred) {
+  reg.device(120).inUse = true;
   RecordingEvents events;
   Discovery(link.trace, reg, link.request, events).FillTestTopology();
+  EXPECT_FALSE(reg.inUse(120));
+  EXPECT_FALSE(reg.inUse(101));
+  auto place = [&](int n) {
+    const TStructDev& d = reg.device(n);
+    return std::to_string(d.rootNumber) + ":" + std::to_string(d.rootPort) + " up " + std::to_string(d.upConn) +
+           " id " + std::to_string(d.id) + " " + d.name;
+  };
+  EXPECT_EQ(place(1), "0:1 up 0 id 1 Блок ddd1");
+  EXPECT_EQ(place(4), "3:1 up 3 id 4 Блок ddd4");
+  EXPECT_EQ(place(5), "1:2 up 0 id 5 Блок ddd5");
+  EXPECT_EQ(place(11), "2:3 up 2 id 11 Блок ddd11");
+  EXPECT_EQ(place(100), "10:3 up 3 id 100 Блок ddd100");
+  EXPECT_EQ(reg.device(50).sendRoute, Route::Unset());
+
   const auto top = BuildDeviceTree(reg);
   ASSERT_EQ(top.size(), 1u);
-  EXPECT_EQ(top[0].device, 1);
-  std::multiset<int> devices;
+  std::multiset<int> devices, all;
   CollectDevices(top, devices);
-  std::multiset<int> all;
   for (int d = 1; d <= 100; ++d) all.insert(d);
   EXPECT_EQ(devices, all);
 }

@@ -42,12 +42,6 @@ TEST_F(NavigationTest, OpenBlockAndRefreshChannelSendTheirProbes) {
 }
 
 TEST_F(NavigationTest, SelectionTexts) {
-  SelectNode(link.request, 2, 3);
-  EXPECT_EQ(link.request.currentDevice, 2);
-  EXPECT_EQ(link.request.currentChannel, 3);
-  SelectNode(link.request, 0, 3);
-  EXPECT_EQ(link.request.currentChannel, 0);
-
   EXPECT_EQ(DevicePanelText(2, "Блок 7"), "Устройство: 2 Блок 7");
   EXPECT_EQ(DevicePanelText(0, "Блок 7"), "Устройство: -");
   EXPECT_EQ(OpenBlockRouteText(reg, 2), "00217000");
