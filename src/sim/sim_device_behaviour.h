@@ -27,7 +27,7 @@ class DeviceBehaviour {
   virtual CommandReply BoardCommand(std::uint8_t board, ByteView payload) = 0;
 };
 
-// Answers nothing and says so; what every device does until boards are emulated.
+// Answers nothing and says so: device commands, and boards not emulated yet.
 std::shared_ptr<DeviceBehaviour> NotEmulatedBehaviour();
 
 }  // namespace varnel::sim

@@ -1,5 +1,7 @@
 #include "sim_network.h"
 
+#include "sim_block_behaviour.h"
+
 namespace varnel::sim {
 
 namespace {
@@ -51,7 +53,10 @@ void Network::SetBehaviour(std::size_t device, std::shared_ptr<DeviceBehaviour> 
 }
 
 std::size_t Network::Add(Device device) {
-  if (!device.behaviour) device.behaviour = NotEmulatedBehaviour();
+  // Default boards on the system clock; a scenario sets its own.
+  if (!device.behaviour) {
+    device.behaviour = MakeBlockBehaviour({}, device.block.Id(), SystemLocalClock());
+  }
   devices_.push_back(std::move(device));
   return devices_.size() - 1;
 }

@@ -50,6 +50,7 @@ class Network {
   // Added to an answer per HF link it crosses.
   std::chrono::milliseconds HopDelay() const { return hop_delay_; }
   void SetHopDelay(std::chrono::milliseconds delay) { hop_delay_ = delay; }
+  // Devices start with default boards on the system clock.
   void SetBehaviour(std::size_t device, std::shared_ptr<DeviceBehaviour> behaviour);
 
  private:

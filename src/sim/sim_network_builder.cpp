@@ -4,6 +4,7 @@
 #include <map>
 #include <numeric>
 
+#include "sim_block_behaviour.h"
 #include "sim_scenario_reader.h"
 
 namespace varnel::sim {
@@ -22,7 +23,8 @@ std::string Section(const DeviceEntry& device) { return "[dev." + device.key + "
 
 class Builder {
  public:
-  explicit Builder(const Scenario& scenario) : scenario_(scenario) {}
+  Builder(const Scenario& scenario, LocalClock clock)
+      : scenario_(scenario), clock_(std::move(clock)) {}
 
   NetworksBuilt Build() {
     CheckKeysUnique();
@@ -63,6 +65,7 @@ class Builder {
     if (!block) return Fail(section + error);
     Network network(root.key, root.block.name, std::move(*block), root.address);
     network.SetHopDelay(scenario_.hop_delay);
+    network.SetBehaviour(0, MakeBlockBehaviour(root.boards, root.block.id, clock_));
     places_[root.key] = {built_.networks.size(), 0};
     built_.networks.push_back(std::move(network));
   }
@@ -138,6 +141,7 @@ class Builder {
       index = network.AddBehindChannel(master.index, entry.channel, entry.up, entry.key,
                                        entry.block.name, std::move(*block));
     }
+    network.SetBehaviour(index, MakeBlockBehaviour(entry.boards, entry.block.id, clock_));
     places_[entry.key] = {master.network, index};
   }
 
@@ -169,6 +173,7 @@ class Builder {
   }
 
   const Scenario& scenario_;
+  LocalClock clock_;
   NetworksBuilt built_;
   std::map<std::string, Place> places_;
   std::string error_;
@@ -176,18 +181,20 @@ class Builder {
 
 }  // namespace
 
-NetworksBuilt BuildNetworks(const Scenario& scenario) { return Builder(scenario).Build(); }
-
-NetworksBuilt NetworksFromIni(std::string_view ini_text) {
-  ScenarioRead read = ReadScenario(ini_text);
-  if (!read.scenario) return {{}, read.error};
-  return BuildNetworks(*read.scenario);
+NetworksBuilt BuildNetworks(const Scenario& scenario, LocalClock clock) {
+  return Builder(scenario, std::move(clock)).Build();
 }
 
-NetworksBuilt NetworksFromFile(const std::string& path) {
+NetworksBuilt NetworksFromIni(std::string_view ini_text, LocalClock clock) {
+  ScenarioRead read = ReadScenario(ini_text);
+  if (!read.scenario) return {{}, read.error};
+  return BuildNetworks(*read.scenario, std::move(clock));
+}
+
+NetworksBuilt NetworksFromFile(const std::string& path, LocalClock clock) {
   ScenarioRead read = ReadScenarioFile(path);
   if (!read.scenario) return {{}, read.error};
-  NetworksBuilt built = BuildNetworks(*read.scenario);
+  NetworksBuilt built = BuildNetworks(*read.scenario, std::move(clock));
   if (!built.error.empty()) built.error = path + ": " + built.error;
   return built;
 }

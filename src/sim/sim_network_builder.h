@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "sim_local_clock.h"
 #include "sim_network.h"
 #include "sim_scenario.h"
 
@@ -14,10 +15,11 @@ struct NetworksBuilt {
   std::string error;              // names the section at fault; empty when built
 };
 
-NetworksBuilt BuildNetworks(const Scenario& scenario);
+// Every device gets its emulated boards, going by `clock`.
+NetworksBuilt BuildNetworks(const Scenario& scenario, LocalClock clock = SystemLocalClock());
 
 // Reading and building in one step, for the command line and for tests.
-NetworksBuilt NetworksFromIni(std::string_view ini_text);
-NetworksBuilt NetworksFromFile(const std::string& path);
+NetworksBuilt NetworksFromIni(std::string_view ini_text, LocalClock clock = SystemLocalClock());
+NetworksBuilt NetworksFromFile(const std::string& path, LocalClock clock = SystemLocalClock());
 
 }  // namespace varnel::sim

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "sim_block.h"
+#include "sim_board_settings.h"
 
 namespace varnel::sim {
 
@@ -14,6 +15,7 @@ struct RootEntry {
   std::string key;  // from the section name [root.KEY]
   std::string address;
   BlockConfig block;
+  BoardSettings boards;
 };
 
 struct DeviceEntry {
@@ -22,6 +24,7 @@ struct DeviceEntry {
   std::uint8_t channel = 0;  // the master's side leading here: 1..3, or 0 for Ethernet
   std::uint8_t up = 0;       // own side facing the master: 1..3, or 0 for Ethernet
   BlockConfig block;
+  BoardSettings boards;
 };
 
 struct Scenario {

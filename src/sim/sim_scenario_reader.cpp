@@ -2,16 +2,13 @@
 
 #include <arpa/inet.h>
 
-#include <SimpleIni.h>
-
-#include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 
-#include "sim_number.h"
+#include "sim_modem_keys.h"
+#include "sim_section_reader.h"
 
 namespace varnel::sim {
 
@@ -23,65 +20,14 @@ constexpr std::string_view kSimSection = "sim";
 constexpr unsigned kMaxHopDelayMs = 10000;
 constexpr std::uint8_t kDefaultType = 1;
 
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
+// Keys of a section that describes one block: its own and those of its boards.
+std::vector<std::string_view> BlockKeys(std::vector<std::string_view> own) {
+  own.insert(own.end(), {"id", "name", "type"});
+  own.insert(own.end(), kModemKeys.begin(), kModemKeys.end());
+  return own;
 }
 
-// The values of one section. The first fault is kept; later calls then do nothing.
-class SectionReader {
- public:
-  SectionReader(const CSimpleIniA& ini, std::string section, std::string& error)
-      : ini_(ini), section_(std::move(section)), error_(error) {}
-
-  // Every key of the section must be one of `allowed`.
-  void OnlyKeys(std::initializer_list<std::string_view> allowed) {
-    CSimpleIniA::TNamesDepend keys;
-    ini_.GetAllKeys(section_.c_str(), keys);
-    keys.sort(CSimpleIniA::Entry::LoadOrder());
-    for (const auto& key : keys) {
-      if (std::find(allowed.begin(), allowed.end(), Lower(key.pItem)) != allowed.end()) continue;
-      std::string list;
-      for (std::string_view name : allowed) list += (list.empty() ? "" : ", ") + std::string(name);
-      Fail(std::string("unknown key \"") + key.pItem + "\"; expected " + list);
-    }
-  }
-
-  std::optional<std::string> Text(const char* key, bool required) {
-    if (!error_.empty()) return std::nullopt;
-    bool repeated = false;
-    const char* value = ini_.GetValue(section_.c_str(), key, nullptr, &repeated);
-    if (repeated) {
-      Fail(std::string(key) + " is given more than once (is the section repeated?)");
-      return std::nullopt;
-    }
-    if (!value && required) Fail(std::string(key) + "= is missing");
-    if (!value) return std::nullopt;
-    return std::string(value);
-  }
-
-  std::optional<unsigned> Number(const char* key, unsigned low, unsigned high,
-                                 std::string_view meaning, bool required = true) {
-    const std::optional<std::string> text = Text(key, required);
-    if (!text) return std::nullopt;
-    const std::optional<unsigned> number = ParseNumber(*text, low, high);
-    if (!number) {
-      Fail(std::string(key) + "=" + *text + ": " + std::string(meaning) + " must be a number " +
-           std::to_string(low) + ".." + std::to_string(high));
-    }
-    return number;
-  }
-
-  void Fail(const std::string& message) {
-    if (error_.empty()) error_ = "[" + section_ + "] " + message;
-  }
-
- private:
-  const CSimpleIniA& ini_;
-  std::string section_;
-  std::string& error_;
-};
+BoardSettings ReadBoards(SectionReader& section) { return {ReadModemKeys(section)}; }
 
 std::optional<BlockConfig> ReadBlock(SectionReader& section) {
   const std::optional<unsigned> id = section.Number("id", 1, 15, "block ID");
@@ -93,18 +39,19 @@ std::optional<BlockConfig> ReadBlock(SectionReader& section) {
 }
 
 void ReadRoot(SectionReader& section, std::string key, Scenario& scenario) {
-  section.OnlyKeys({"address", "id", "name", "type"});
+  section.OnlyKeys(BlockKeys({"address"}));
   const std::optional<std::string> address = section.Text("address", true);
   in_addr parsed{};
   if (address && inet_pton(AF_INET, address->c_str(), &parsed) != 1) {
     section.Fail("address=" + *address + ": not an IPv4 address");
   }
   const std::optional<BlockConfig> block = ReadBlock(section);
-  if (address && block) scenario.roots.push_back({std::move(key), *address, *block});
+  const BoardSettings boards = ReadBoards(section);
+  if (address && block) scenario.roots.push_back({std::move(key), *address, *block, boards});
 }
 
 void ReadDevice(SectionReader& section, std::string key, Scenario& scenario) {
-  section.OnlyKeys({"master", "channel", "up", "id", "name", "type"});
+  section.OnlyKeys(BlockKeys({"master", "channel", "up"}));
   const std::optional<std::string> master = section.Text("master", true);
   const std::optional<unsigned> up =
       section.Number("up", 0, 3, "the side facing the master (0 Ethernet, 1..3 channel)");
@@ -115,9 +62,10 @@ void ReadDevice(SectionReader& section, std::string key, Scenario& scenario) {
     section.Fail("channel: a device with up=0 is on its master's Ethernet side; leave channel out");
   }
   const std::optional<BlockConfig> block = ReadBlock(section);
+  const BoardSettings boards = ReadBoards(section);
   if (!master || !up || !channel || !block) return;
   scenario.devices.push_back({std::move(key), *master, static_cast<std::uint8_t>(*channel),
-                              static_cast<std::uint8_t>(*up), *block});
+                              static_cast<std::uint8_t>(*up), *block, boards});
 }
 
 void ReadSim(SectionReader& section, Scenario& scenario) {

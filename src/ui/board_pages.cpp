@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "block_params_panel.h"
+#include "modem_panel.h"
 #include "widget_names.h"
 
 namespace varnel::ui {
@@ -31,16 +32,7 @@ BoardPages::BoardPages(QWidget* parent) : QStackedWidget(parent) {
 
   blockParams = new BlockParamsPanel(this);
 
-  panelVK = BoardPanel(this, "PanelVK", "ВК-20");
-  tabsVK = Named(new QTabWidget(panelVK), "TabsVK");
-  Page(tabsVK, "TabVKdump", "Дамп");
-  Page(tabsVK, "TabVKcfgCH", "Конфигурирование");
-  Page(tabsVK, "TabVKStateCH", "Работа каналов");
-  Page(tabsVK, "TabVK_Log", "Журнал");
-  Page(tabsVK, "TabVK_FW", "Обновление ПО");
-  tabsVK->setCurrentIndex(1);
-  tabsVK->setTabVisible(0, false);  // the dump page is a diagnostic one
-  panelVK->layout()->addWidget(tabsVK);
+  modem = new ModemPanel(this);
 
   panelSL = BoardPanel(this, "PanelSL", "СЛ-30");
   tabsSL = Named(new QTabWidget(panelSL), "TABS_SL");
@@ -51,7 +43,7 @@ BoardPages::BoardPages(QWidget* parent) : QStackedWidget(parent) {
   panelAP = BoardPanel(this, "PanelAP", "ТР-40");
   emptyPanel = Named(new QWidget(this), "PanBrdEmpty");
 
-  for (QWidget* w : {static_cast<QWidget*>(blockParams), panelVK, panelSL, panelAP, emptyPanel}) addWidget(w);
+  for (QWidget* w : {static_cast<QWidget*>(blockParams), static_cast<QWidget*>(modem), panelSL, panelAP, emptyPanel}) addWidget(w);
   setCurrentWidget(blockParams);
 }
 
@@ -59,7 +51,7 @@ void BoardPages::ShowSlot(int slot) {
   if (slot == 0) {
     setCurrentWidget(blockParams);
   } else if (slot == 4) {
-    setCurrentWidget(panelVK);
+    setCurrentWidget(modem);
   } else if (slot >= 1 && slot <= 3) {
     setCurrentWidget(panelSL);
   } else if (slot == 6 || slot == 8) {
@@ -69,6 +61,6 @@ void BoardPages::ShowSlot(int slot) {
   }
 }
 
-void BoardPages::SetDebugPagesVisible(bool on) { tabsVK->setTabVisible(0, on); }
+void BoardPages::SetDebugPagesVisible(bool on) { modem->setDumpPageVisible(on); }
 
 }  // namespace varnel::ui

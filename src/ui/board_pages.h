@@ -9,6 +9,7 @@ class QTabWidget;
 namespace varnel::ui {
 
 class BlockParamsPanel;
+class ModemPanel;
 
 class BoardPages : public QStackedWidget {
   Q_OBJECT
@@ -20,8 +21,7 @@ class BoardPages : public QStackedWidget {
   void SetDebugPagesVisible(bool on);
 
   BlockParamsPanel* blockParams = nullptr;
-  QWidget* panelVK = nullptr;
-  QTabWidget* tabsVK = nullptr;
+  ModemPanel* modem = nullptr;
   QWidget* panelSL = nullptr;
   QTabWidget* tabsSL = nullptr;
   QWidget* panelAP = nullptr;

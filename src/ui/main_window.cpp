@@ -15,6 +15,7 @@
 
 #include "board_column.h"
 #include "board_pages.h"
+#include "modem_panel.h"
 #include "device_tree_view.h"
 #include "dialogs.h"
 #include "qt_text.h"
@@ -146,7 +147,7 @@ QWidget* MainWindow::BuildBlockGroup(QWidget* parent) {
     pages_->ShowSlot(slot);
     UpdateAutoReadBox();
   });
-  connect(pages_->tabsVK, &QTabWidget::currentChanged, this, &MainWindow::UpdateAutoReadBox);
+  connect(pages_->modem, &ModemPanel::pageChanged, this, &MainWindow::UpdateAutoReadBox);
   row->addWidget(boards_);
   row->addWidget(pages_, 1);
   panDevPar_->hide();  // until a block answers
@@ -283,7 +284,7 @@ void MainWindow::drainQueue() {
 
 bool MainWindow::AutoReadAllowedNow() const {
   const RequestState& r = program_->link.request;
-  const bool modemChannels = pages_->tabsVK->currentWidget()->objectName() == "TabVKStateCH";
+  const bool modemChannels = pages_->modem->page() == ModemPanel::kChannels;
   if (!program_->link.registry.inUse(r.currentDevice) || r.selectedSlot < 1) return false;
   const TBRDS& board = program_->link.registry.device(r.currentDevice).board(r.selectedSlot);
   return AutoReadAllowed(r.selectedSlot, modemChannels, board.Ver1, board.Ver2);

@@ -47,6 +47,13 @@ TEST(SimEmulator, EveryIdAnswersWithOneAddressByte) {
   }
 }
 
+TEST(SimEmulator, LoneBlockHasADefaultModemBoard) {
+  const Emulator emulator = MakeEmulator(1, "Блок", 1);
+  // Versions: MCU 12, FPGA 3, behind the nibbles 1, 4.
+  EXPECT_EQ(Frames(emulator.Handle(Bytes{0x00, 0x41, 0x01, 0xBD})),
+            (std::vector<Bytes>{{0x80, 0x41, 0x01, 0x0C, 0x03, 0x2E}}));
+}
+
 TEST(SimEmulator, IgnoresMalformedRequests) {
   const Emulator emulator = MakeEmulator(1, "Блок", 1);
   const Outcome bad_checksum = emulator.Handle(Bytes{0x00, 0x0F, 0xF1});
@@ -66,10 +73,10 @@ TEST(SimEmulator, LeavesCommandsAndProbesUnanswered) {
   const Outcome command = emulator.Handle(Bytes{0x00, 0x01, 0x11, 0xED});
   EXPECT_TRUE(command.answers.empty());
   EXPECT_NE(command.note.find("device command 11"), std::string::npos) << command.note;
-  // Version request to the modem board.
-  const Outcome board = emulator.Handle(Bytes{0x00, 0x41, 0x01, 0xBD});
+  // Version request to termination board 1, which is not emulated.
+  const Outcome board = emulator.Handle(Bytes{0x00, 0x51, 0x01, 0xAD});
   EXPECT_TRUE(board.answers.empty());
-  EXPECT_NE(board.note.find("board 04"), std::string::npos) << board.note;
+  EXPECT_NE(board.note.find("board 05"), std::string::npos) << board.note;
   // Side probe of channel 2: nibbles 1, 2, 0, 15, 0; a lone root has nothing there.
   EXPECT_TRUE(emulator.Handle(Bytes{0x00, 0x21, 0xF0, 0x00, 0xED}).answers.empty());
 }

@@ -2,10 +2,30 @@
 
 namespace varnel {
 
-Program::Program(const Clock& clock, DatagramSink& sink, DiscoveryEvents& events)
+namespace {
+
+class NoBoardPages final : public BoardPageEvents {
+ public:
+  void OpenBoardPage(int, int) override {}
+  void ApplyRateLimits() override {}
+  void AppendMemoLine(std::string_view) override {}
+};
+
+BoardPageEvents& NoBoardPageEvents() {
+  static NoBoardPages none;
+  return none;
+}
+
+}  // namespace
+
+Program::Program(const Clock& clock, DatagramSink& sink, DiscoveryEvents& events, BoardPageEvents& boardEvents)
     : link(clock, sink, *this),
       discovery(link.trace, link.registry, link.request, events),
-      exploration(link.trace, link.registry, link.send) {}
+      exploration(link.trace, link.registry, link.send),
+      modem(link.trace, clock, boardEvents) {}
+
+Program::Program(const Clock& clock, DatagramSink& sink, DiscoveryEvents& events)
+    : Program(clock, sink, events, NoBoardPageEvents()) {}
 
 void Program::ResetNetwork() {
   link.registry.Clear();
@@ -15,6 +35,11 @@ void Program::ResetNetwork() {
 
 void Program::IdentityAnswer(std::uint8_t id, const Route& idRoute, int device, ByteView body) {
   discovery.IdentityAnswer(id, idRoute, device, body);
+}
+
+// The command code is the body's first byte; the parser reads it there.
+bool Program::ModemAnswer(int device, TStructDev& dev, std::uint8_t, ByteView body, int slot) {
+  return modem.GetInfVK(device, dev, body, slot);
 }
 
 }  // namespace varnel

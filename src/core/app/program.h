@@ -3,6 +3,8 @@
 // settings, discovery and exploration, and the routing of decoded answers.
 // The main window owns one Program and shows what it records.
 
+#include "boards/board_events.h"
+#include "boards/modem/modem_parser.h"
 #include "network/discovery.h"
 #include "network/exploration.h"
 #include "settings/app_settings.h"
@@ -12,6 +14,8 @@ namespace varnel {
 
 class Program : private AnswerHandlers {
  public:
+  Program(const Clock& clock, DatagramSink& sink, DiscoveryEvents& events, BoardPageEvents& boardEvents);
+  // Board answers are parsed but no page is redrawn.
   Program(const Clock& clock, DatagramSink& sink, DiscoveryEvents& events);
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
@@ -23,9 +27,11 @@ class Program : private AnswerHandlers {
   Link link;
   Discovery discovery;
   Exploration exploration;
+  ModemParser modem;
 
  private:
   void IdentityAnswer(std::uint8_t id, const Route& idRoute, int device, ByteView body) override;
+  bool ModemAnswer(int device, TStructDev& dev, std::uint8_t command, ByteView body, int slot) override;
 };
 
 }  // namespace varnel

@@ -8,6 +8,7 @@
 
 #include "boards/board_state.h"
 #include "boards/board_table.h"
+#include "boards/modem/modem_config.h"
 #include "transport/route.h"
 
 namespace varnel {
@@ -34,9 +35,16 @@ struct TStructDev {
   std::uint16_t rootNumber = 0;  // master's device number; 0 for the main root
   std::uint8_t rootPort = 0;     // master's channel leading here; 0 for the main root
   std::string rootName;          // master's name when this device was found
+  std::array<ModemChannelConfig, 3> modemChannels{};
+  ModemCommonConfig modemCommon{};
 
   TBRDS& board(int slot) { return boards.at(static_cast<std::size_t>(slot - 1)); }
   const TBRDS& board(int slot) const { return boards.at(static_cast<std::size_t>(slot - 1)); }
+  // Channel c = 1..3.
+  ModemChannelConfig& modemChannel(int c) { return modemChannels.at(static_cast<std::size_t>(c - 1)); }
+  const ModemChannelConfig& modemChannel(int c) const {
+    return modemChannels.at(static_cast<std::size_t>(c - 1));
+  }
 };
 
 void InitDevice(TStructDev& dev);

@@ -12,6 +12,8 @@ namespace varnel {
 constexpr std::uint32_t kColourRed = 0x0000FF;
 constexpr std::uint32_t kColourGreen = 0x008000;
 constexpr std::uint32_t kColourMaroon = 0x000080;
+// The slightly darker red of " Команда отправлена...".
+constexpr std::uint32_t kColourSent = 0x0000DD;
 
 class CommandStatusLine {
  public:

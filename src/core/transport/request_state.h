@@ -16,6 +16,7 @@ struct RequestState {
   int openDevice = 0;         // device whose open-block answer is awaited
   std::uint8_t expectedCode = 0;  // command code awaited, 0 = none
   std::uint8_t requestMode = kNoRequest;
+  int lastDevice = 0;  // device of the last board request composed
 };
 
 // Where the program talks to: the current peer and the local port in use.

@@ -54,6 +54,53 @@ std::int64_t ExpandDeviceTime(std::uint32_t t, std::int64_t nowUnix) {
   return candidate >= nowUnix + 86400 ? candidate - kDeviceTimeCycle : candidate;
 }
 
+namespace {
+
+// Days since 1970-01-01 of a proleptic Gregorian date, and back
+// (the era-based civil calendar conversion).
+std::int64_t DaysFromCivil(int y, int m, int d) {
+  y -= m <= 2 ? 1 : 0;
+  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+  const std::int64_t yoe = y - era * 400;
+  const std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + doe - 719468;
+}
+
+LocalDateTime CivilFromDays(std::int64_t z) {
+  z += 719468;
+  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const std::int64_t doe = z - era * 146097;
+  const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const std::int64_t mp = (5 * doy + 2) / 153;
+  LocalDateTime t;
+  t.day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+  t.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+  t.year = static_cast<int>(yoe + era * 400 + (t.month <= 2 ? 1 : 0));
+  return t;
+}
+
+}  // namespace
+
+std::int64_t LocalSeconds(const LocalDateTime& t) {
+  return DaysFromCivil(t.year, t.month, t.day) * 86400 + t.hour * 3600 + t.minute * 60 + t.second;
+}
+
+LocalDateTime LocalFromSeconds(std::int64_t seconds) {
+  std::int64_t days = seconds / 86400;
+  std::int64_t rest = seconds % 86400;
+  if (rest < 0) {
+    rest += 86400;
+    --days;
+  }
+  LocalDateTime t = CivilFromDays(days);
+  t.hour = static_cast<int>(rest / 3600);
+  t.minute = static_cast<int>(rest % 3600 / 60);
+  t.second = static_cast<int>(rest % 60);
+  return t;
+}
+
 std::string TimeText(const LocalDateTime& t) {
   char buf[32];
   std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", t.hour, t.minute, t.second);

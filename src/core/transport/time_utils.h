@@ -46,6 +46,11 @@ std::string DurationText(std::int64_t seconds);
 constexpr std::int64_t kDeviceTimeCycle = 126230400;
 std::int64_t ExpandDeviceTime(std::uint32_t t, std::int64_t nowUnix);
 
+// Board clocks run on the PC's wall clock: local date and time counted as
+// if it were UTC seconds since 1970, so no time zone enters the conversion.
+std::int64_t LocalSeconds(const LocalDateTime& t);
+LocalDateTime LocalFromSeconds(std::int64_t seconds);
+
 std::string TimeText(const LocalDateTime& t);      // "hh:nn:ss"
 std::string DateText(const LocalDateTime& t);      // "dd.mm.yyyy"
 std::string DateTimeText(const LocalDateTime& t);  // date, blank, time

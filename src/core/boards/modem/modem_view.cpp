@@ -1,0 +1,61 @@
+#include "boards/modem/modem_view.h"
+
+#include <array>
+
+namespace varnel {
+
+namespace {
+
+constexpr std::uint32_t kGrey = 0x808080;
+constexpr std::uint32_t kGreen = 0x00FF00;
+constexpr std::uint32_t kYellow = 0x00FFFF;
+constexpr std::uint32_t kRed = 0x0000FF;
+
+struct Shown {
+  std::string_view text;
+  std::uint32_t colour;
+};
+
+constexpr std::array<Shown, 5> kReceiverStates{{
+    {"не прочитано", kGrey},
+    {"приём данных", kGreen},
+    {"активация", kYellow},
+    {"перегрузка", kRed},
+    {"нет сигнала", kRed},
+}};
+
+constexpr std::array<Shown, 3> kKoData{{
+    {"не прочитано", kGrey},
+    {"нет", kRed},
+    {"есть", kGreen},
+}};
+
+constexpr std::array<std::string_view, 12> kRowCaptions{
+    "Состояние приёмника",  "Уровень вх. сигнала", "Режим",
+    "Полоса передатчика",   "Полоса приёмника",    "Приём данных от КО(транз.)",
+    "Скорость передатчика", "Скорость приёмника",  "Запас по шуму",
+    "Количество ошибок",    "Коэффициент ошибок",  "Заворот данных КО",
+};
+
+template <std::size_t N>
+const Shown& Lookup(const std::array<Shown, N>& table, std::uint32_t code) {
+  return table[code < N ? code : 0];
+}
+
+}  // namespace
+
+std::string_view ReceiverStateText(std::uint32_t code) { return Lookup(kReceiverStates, code).text; }
+std::uint32_t ReceiverStateColour(std::uint32_t code) { return Lookup(kReceiverStates, code).colour; }
+std::string_view KoDataText(std::uint32_t code) { return Lookup(kKoData, code).text; }
+std::uint32_t KoDataColour(std::uint32_t code) { return Lookup(kKoData, code).colour; }
+
+std::string_view ModemRowCaption(int row) {
+  return row >= 1 && row <= 12 ? kRowCaptions[static_cast<std::size_t>(row - 1)] : std::string_view{};
+}
+
+std::string VersionLabelText(std::uint8_t ver1, std::uint8_t ver2) {
+  if (ver1 == 0 && ver2 == 0) return "Считайте версию.";
+  return "Версия программы MCU:" + std::to_string(ver1) + "  FPGA:" + std::to_string(ver2);
+}
+
+}  // namespace varnel
