@@ -46,12 +46,13 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   if (options_.settingsSavePath.isEmpty()) options_.settingsSavePath = options_.settingsPath;
 
   endpoint_ = new UdpEndpoint(this);
-  program_ = std::make_unique<Program>(*options_.clock, *endpoint_, static_cast<DiscoveryEvents&>(*this));
+  program_ = std::make_unique<Program>(*options_.clock, *endpoint_, static_cast<DiscoveryEvents&>(*this),
+                                       static_cast<BoardPageEvents&>(*this));
   scheduler_ = std::make_unique<PollingScheduler>(PollingScheduler::Actions{
       [this] { RefreshClock(); },
       [this] { program_->exploration.AutoStateStep(); },
       [this] { return AutoReadAllowedNow(); },
-      [this] { ReadSelectedBoard(); },
+      [this] { ButRDClick(RequestSender::ButRD); },
   });
 
   BuildLayout();
@@ -121,6 +122,7 @@ void MainWindow::BuildLayout() {
   status_ = new StatusPanels(this);
   setStatusBar(status_);
   BuildTreeMenu();
+  ConnectBoardControls();
 }
 
 QWidget* MainWindow::BuildBlockGroup(QWidget* parent) {
@@ -142,11 +144,6 @@ QWidget* MainWindow::BuildBlockGroup(QWidget* parent) {
   row->setContentsMargins(0, 0, 0, 0);
   boards_ = new BoardColumn(panDevPar_);
   pages_ = new BoardPages(panDevPar_);
-  connect(boards_, &BoardColumn::selectionChanged, this, [this](int slot) {
-    link().request.selectedSlot = slot;
-    pages_->ShowSlot(slot);
-    UpdateAutoReadBox();
-  });
   connect(pages_->modem, &ModemPanel::pageChanged, this, &MainWindow::UpdateAutoReadBox);
   row->addWidget(boards_);
   row->addWidget(pages_, 1);
@@ -306,11 +303,6 @@ void MainWindow::ApplyAutoReadPeriod() {
   } else if (value >= 1 && value <= 60) {
     scheduler_->setAutoReadPeriod(static_cast<std::uint8_t>(value));
   }
-}
-
-void MainWindow::ReadSelectedBoard() {
-  // The board request hub comes with the board views; until then there is
-  // nothing to read automatically (AutoReadAllowedNow is false for every board).
 }
 
 void MainWindow::showCommandStatus() {

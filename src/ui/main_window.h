@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "app/program.h"
+#include "boards/board_events.h"
+#include "boards/request_sender.h"
 #include "network/polling_scheduler.h"
 
 class QLabel;
@@ -38,7 +40,7 @@ struct MainWindowOptions {
   int commonIntervalMs = 100;    // one tick counts as 100 ms whatever the real interval
 };
 
-class MainWindow : public QMainWindow, private DiscoveryEvents {
+class MainWindow : public QMainWindow, private DiscoveryEvents, private BoardPageEvents {
   Q_OBJECT
  public:
   explicit MainWindow(MainWindowOptions options, QWidget* parent = nullptr);
@@ -62,6 +64,12 @@ class MainWindow : public QMainWindow, private DiscoveryEvents {
   void DeleteCurrentDevice();
   void ToggleChannel(int channel);
   void SaveMapFile();
+
+  // Boards: selection, the request hub, redrawing a board's page.
+  enum class PageSender { Block, Modem, Termination, BlockPages };
+  void ButBrdClick(int slot);
+  void RefreshBoardPage(PageSender sender);
+  void ButRDClick(RequestSender sender);
   // Automatic reading: the box is shown only where it makes sense.
   bool AutoReadAllowedNow() const;
   void UpdateAutoReadBox();
@@ -77,6 +85,14 @@ class MainWindow : public QMainWindow, private DiscoveryEvents {
   void DeviceAdded(int device) override;
   void DeviceNameKnown(int device) override;
   void BlockOpened(int device) override;
+  // BoardPageEvents
+  void OpenBoardPage(int device, int slot) override;
+  void ApplyRateLimits() override;
+  void AppendMemoLine(std::string_view line) override;
+
+  void ConnectBoardControls();
+  void ShowVK(TStructDev& dev, int slot);
+  void ChannelShowBoxClick();
 
   void BuildLayout();
   QWidget* BuildBlockGroup(QWidget* parent);
@@ -91,7 +107,6 @@ class MainWindow : public QMainWindow, private DiscoveryEvents {
   void drainQueue();
   void showCommandStatus();
   void ApplyAutoReadPeriod();
-  void ReadSelectedBoard();
   void ShowTreeMenu(const QPoint& pos, int device, int channel);
 
   MainWindowOptions options_;

@@ -7,7 +7,12 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "boards/editor_validity.h"
+#include "boards/modem/modem_editors.h"
+#include "boards/modem/modem_encoding.h"
 #include "decimal_edit.h"
+#include "network/device_record.h"
+#include "qt_text.h"
 #include "indicator.h"
 #include "widget_names.h"
 
@@ -146,6 +151,84 @@ void ModemConfigPage::BuildChannel(int c, QWidget* grid) {
 
   connect(ch.enable, &QCheckBox::toggled, ch.panel, &QWidget::setVisible);
   connect(ch.mode, &QComboBox::currentIndexChanged, ch.digital, [&ch](int index) { ch.digital->setVisible(index >= 2); });
+}
+
+void ModemConfigPage::Show(TStructDev& dev, std::uint8_t ver1) {
+  SetVersion(ver1);
+  constexpr std::uint32_t kNotRead = 0x000080, kRead = 0xF0CAA6;
+  ModemCommonConfig& common = dev.modemCommon;
+  readMark->setColour(common.CommonValid ? kRead : kNotRead);
+  if (common.CommonValid && !common.CommonShown) {
+    common.CommonShown = 1;
+    txLevel->setValue(common.TxLevelDb);
+    rxLevel->setValue(common.RxLevelDb);
+    agc->setValue(common.AgcDb);
+    aggr->setVisible(common.AggrValid != 0);
+    labAggr->setVisible(common.AggrValid != 0);
+    aggr->setCurrentIndex(common.Aggr);
+  }
+  for (int c = 1; c <= 3; ++c) {
+    ModemChannelConfig& cfg = dev.modemChannel(c);
+    ChannelEditors& ch = channels[static_cast<std::size_t>(c - 1)];
+    ch.enable->setStyleSheet(ColourCss(cfg.CfgValid ? kRead : kNotRead));
+    if (!cfg.CfgValid || cfg.CfgShown) continue;
+    cfg.CfgShown = 1;
+    ch.enable->setChecked(cfg.TxEnabled != 0);
+    ch.panel->setVisible(cfg.TxEnabled != 0);
+    ch.txFreq->setValue(cfg.TxFreqKHz);
+    ch.rxFreq->setValue(cfg.RxFreqKHz);
+    ch.mode->setCurrentIndex(cfg.Mode);
+    ch.eoc->setChecked(cfg.EocMonitor != 0);
+    ch.noise->setValue(cfg.NoiseMargin);
+    ch.rateMin->setValue(cfg.RxRateMin);
+    if (ver1 >= 11) {
+      ch.rateMax->show();
+      ch.rateMax->setValue(cfg.RxRateMax);
+    }
+    ch.digital->setVisible(cfg.Mode >= 2);
+  }
+}
+
+ModemEditorValues ModemConfigPage::Values() const {
+  ModemEditorValues v;
+  v.txLevelDb = txLevel->value();
+  v.rxLevelDb = rxLevel->value();
+  v.agcDb = agc->value();
+  v.aggrIndex = aggr->currentIndex();
+  for (std::size_t i = 0; i < channels.size(); ++i) {
+    const ChannelEditors& ch = channels[i];
+    ModemChannelEditors& e = v.channels[i];
+    e.enabled = ch.enable->isChecked();
+    e.txFreqKHz = ch.txFreq->value();
+    e.rxFreqKHz = ch.rxFreq->value();
+    e.modeIndex = ch.mode->currentIndex();
+    e.noiseMargin = ch.noise->value();
+    e.rxRateMin = ch.rateMin->value();
+    e.rxRateMax = ch.rateMax->value();
+    e.eocMonitor = ch.eoc->isChecked();
+  }
+  return v;
+}
+
+void ModemConfigPage::SetVersion(std::uint8_t ver1) {
+  ver1_ = ver1;
+  for (ChannelEditors& ch : channels) {
+    for (DecimalEdit* rate : {ch.rateMin, ch.rateMax}) Validate(rate);
+  }
+}
+
+void ModemConfigPage::Validate(DecimalEdit* edit) {
+  const bool isRate = std::any_of(channels.begin(), channels.end(), [edit](const ChannelEditors& ch) {
+    return edit == ch.rateMin || edit == ch.rateMax;
+  });
+  if (isRate) {
+    const RateLimits limits = ApplyRateLimits(ver1_, edit->value());
+    edit->setRange(0.0, limits.max);
+    edit->setStep(limits.step);
+  }
+  const auto value = edit->hasValue() ? std::optional<double>(edit->value()) : std::nullopt;
+  const auto colour = ValidityColour(CheckEditorValue(value, edit->minimum(), edit->maximum(), edit->step()));
+  edit->setBackground(colour ? BgrColour(*colour) : QColor());
 }
 
 void ModemConfigPage::HideAggregation() {

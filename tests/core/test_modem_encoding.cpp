@@ -16,41 +16,29 @@ TEST(ModemEncoding, RoundingTakesHalvesToTheEvenNeighbour) {
   EXPECT_EQ(RoundHalfEven(2.5), 2.0);
   EXPECT_EQ(RoundHalfEven(3.5), 4.0);
   EXPECT_EQ(RoundHalfEven(-1.5), -2.0);
-  EXPECT_EQ(RoundHalfEven(2.4999), 2.0);
-  // 0.3 / 0.2 is 1.4999999999999998 in binary but stands for 1.5.
-  EXPECT_EQ(RoundHalfEven(0.3 / 0.2), 2.0);
-  EXPECT_EQ(RxLevelToByte(-0.1), Byte(0));  // 0.5
-  EXPECT_EQ(RxLevelToByte(-0.3), Byte(2));  // 1.5
-  EXPECT_EQ(TxLevelToByte(-0.2), Byte(0));  // n = 0.5
-  EXPECT_EQ(TxLevelToByte(-0.6), Byte(4));  // n = 1.5 -> 2
+  EXPECT_EQ(RoundHalfEven(0.3 / 0.2), 2.0);  // 1.4999999999999998 stands for 1.5
+  EXPECT_EQ(RxLevelToByte(-0.1), Byte(0));
+  EXPECT_EQ(RxLevelToByte(-0.3), Byte(2));
+  EXPECT_EQ(TxLevelToByte(-0.2), Byte(0));     // n = 0.5
+  EXPECT_EQ(TxLevelToByte(-0.6), Byte(4));     // n = 1.5 -> 2
   EXPECT_EQ(RateToByte(0.25, 8), Byte(2));
-  EXPECT_EQ(RateToByte(0.35, 8), Byte(4));
-  EXPECT_EQ(RateToByte(12.9, 10), Byte(128));  // (0.1 * 5) = 0.5 -> 0
+  EXPECT_EQ(RateToByte(12.9, 10), Byte(128));  // 0.5 steps of 0.2 -> 0
   EXPECT_EQ(RateToByte(13.1, 10), Byte(130));  // 1.5 -> 2
 }
 
 TEST(ModemEncoding, RatesDependOnTheMcuVersion) {
   EXPECT_DOUBLE_EQ(RateFromByte(0x90, 10), 16.0);
   EXPECT_DOUBLE_EQ(RateFromByte(0x90, 8), 14.4);
-  EXPECT_DOUBLE_EQ(RateFromByte(127, 9), 12.7);
   EXPECT_DOUBLE_EQ(RateFromByte(255, 9), 38.2);
-  EXPECT_DOUBLE_EQ(RateFromByte(255, 0), 25.5);
-
   EXPECT_EQ(RateToByte(16.0, 10), Byte(0x90));
   EXPECT_EQ(RateToByte(12.7, 10), Byte(127));
-  EXPECT_EQ(RateToByte(12.8, 10), Byte(128));
-  EXPECT_EQ(RateToByte(38.2, 10), Byte(255));
   EXPECT_EQ(RateToByte(38.3, 10), std::nullopt);
-  EXPECT_EQ(RateToByte(16.0, 8), Byte(160));
-  EXPECT_EQ(RateToByte(25.5, 8), Byte(255));
   EXPECT_EQ(RateToByte(25.6, 8), std::nullopt);
   EXPECT_EQ(RateToByte(-0.1, 8), std::nullopt);
-  // Every byte reads back to itself.
-  for (int v : {8, 9}) {
+  for (std::uint8_t v : {8, 9}) {
     for (int b = 0; b < 256; ++b) {
       const auto byte = static_cast<std::uint8_t>(b);
-      EXPECT_EQ(RateToByte(RateFromByte(byte, static_cast<std::uint8_t>(v)), static_cast<std::uint8_t>(v)),
-                Byte(byte));
+      EXPECT_EQ(RateToByte(RateFromByte(byte, v), v), Byte(byte));
     }
   }
 }
@@ -58,7 +46,6 @@ TEST(ModemEncoding, RatesDependOnTheMcuVersion) {
 TEST(ModemEncoding, LevelsFitTheirFields) {
   EXPECT_EQ(TxLevelToByte(-2.4), Byte(0x0C));
   EXPECT_DOUBLE_EQ(TxLevelFromByte(0x0C), -2.4);
-  EXPECT_EQ(TxLevelToByte(-25.2), Byte(126));
   EXPECT_EQ(RxLevelToByte(-25.4), Byte(127));
   EXPECT_EQ(AgcToByte(-51.0), Byte(255));
   // Positive levels, and step counts that would reach a bit the board ignores.
@@ -67,31 +54,24 @@ TEST(ModemEncoding, LevelsFitTheirFields) {
   EXPECT_EQ(RxLevelToByte(-25.6), std::nullopt);
   EXPECT_EQ(AgcToByte(-51.2), std::nullopt);
   EXPECT_EQ(AgcToByte(std::nan("")), std::nullopt);
-}
 
-TEST(ModemEncoding, RateEditorLimits) {
   EXPECT_EQ(ApplyRateLimits(8, 20.0), (RateLimits{25.4, 0.1}));
   EXPECT_EQ(ApplyRateLimits(9, 12.7), (RateLimits{38.2, 0.1}));
   EXPECT_EQ(ApplyRateLimits(9, 12.75), (RateLimits{38.2, 0.2}));
 }
 
-TEST(ModemClock, CorrectionByteIsSignAndMagnitude) {
+TEST(ModemClock, CorrectionAndStamp) {
   EXPECT_EQ(CorrectionByte(0), Byte(0x00));
   EXPECT_EQ(CorrectionByte(5), Byte(0x85));
   EXPECT_EQ(CorrectionByte(-5), Byte(0x05));
   EXPECT_EQ(CorrectionByte(128), std::nullopt);
   EXPECT_EQ(CorrectionFromByte(0x85), 5);
   EXPECT_EQ(CorrectionFromByte(0x05), -5);
-}
 
-TEST(ModemClock, WallClockSecondsAndTheCycle) {
-  const LocalDateTime newCycle{2026, 1, 1, 0, 0, 0};
-  EXPECT_EQ(ClockStamp(LocalSeconds(newCycle)), 0u);
-  EXPECT_EQ(ClockStamp(LocalSeconds({2026, 1, 1, 0, 1, 40})), 100u);
+  EXPECT_EQ(ClockStamp(LocalSeconds({2026, 1, 1, 0, 0, 0})), 0u);
   EXPECT_EQ(LocalSeconds({1970, 1, 2, 0, 0, 1}), 86401);
-  for (const LocalDateTime t : {LocalDateTime{2024, 2, 29, 23, 59, 59}, LocalDateTime{1969, 12, 31, 12, 0, 0},
-                                LocalDateTime{2100, 3, 1, 0, 0, 0}}) {
+  for (const LocalDateTime t : {LocalDateTime{2024, 2, 29, 23, 59, 59}, LocalDateTime{1969, 12, 31, 12, 0, 0}}) {
     EXPECT_EQ(DateTimeText(LocalFromSeconds(LocalSeconds(t))), DateTimeText(t));
   }
-  EXPECT_EQ(DateTimeText(LocalFromSeconds(LocalSeconds({2024, 2, 28, 23, 59, 59}) + 1)), "29.02.2024 00:00:00");
+  EXPECT_EQ(DateTimeText(LocalFromSeconds(LocalSeconds({2100, 2, 28, 23, 59, 59}) + 1)), "01.03.2100 00:00:00");
 }

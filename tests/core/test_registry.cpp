@@ -53,9 +53,12 @@ TEST_F(RegistryTest, FreedRecordIsResetAndNeverFound) {
   EXPECT_TRUE(fresh.name.empty());
   EXPECT_EQ(fresh.sendRoute, Route::Unset());
   EXPECT_TRUE(fresh.channels[1].show);
-  for (const TBRDS& b : fresh.boards) {
+  for (int slot = 1; slot <= kBoardSlots; ++slot) {
+    const TBRDS& b = fresh.board(slot);
+    decltype(b.Values) cleared{};
+    if (slot == kModemSlot) cleared[0] = kClockNotRead;  // the modem's clock: not read yet
     EXPECT_EQ(b.Valid, 0);
-    EXPECT_EQ(b.Values, decltype(b.Values){});
+    EXPECT_EQ(b.Values, cleared);
     EXPECT_EQ(b.Modules[2].Texts[11], "");
     EXPECT_EQ(b.Requests + b.Answers, 0u);
   }

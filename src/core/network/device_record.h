@@ -14,6 +14,8 @@
 namespace varnel {
 
 constexpr int kMaxDevices = 128;
+// The modem board's clock value before its first reading.
+constexpr std::uint32_t kClockNotRead = 0x7FFFFFFF;
 constexpr std::size_t kNameChars = 32;
 constexpr std::size_t kRootNameChars = 31;
 

@@ -4,7 +4,10 @@
 
 namespace varnel {
 
-void InitDevice(TStructDev& dev) { dev = TStructDev{}; }
+void InitDevice(TStructDev& dev) {
+  dev = TStructDev{};
+  dev.board(kModemSlot).Values[0] = kClockNotRead;  // the modem's clock has not been read
+}
 
 DeviceRegistry::DeviceRegistry(TraceLog& trace) : trace_(trace) { Clear(); }
 

@@ -49,6 +49,16 @@ std::string BytesToHex(const std::uint8_t* data, std::size_t n) {
 
 std::string BytesToHex(const Bytes& data) { return BytesToHex(data.data(), data.size()); }
 
+std::string HexText(std::uint32_t value, int minDigits) {
+  std::string out;
+  do {
+    out.insert(out.begin(), kHexDigits[value & 0x0F]);
+    value >>= 4;
+  } while (value != 0);
+  if (static_cast<int>(out.size()) < minDigits) out.insert(0, static_cast<std::size_t>(minDigits) - out.size(), '0');
+  return out;
+}
+
 Bytes HexToBytes(std::string_view text) {
   std::string padded;
   if (text.size() % 2 != 0) padded.push_back('0');

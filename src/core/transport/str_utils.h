@@ -12,6 +12,8 @@ namespace varnel {
 // Two upper-case hex digits per byte, no separators.
 std::string BytesToHex(const std::uint8_t* data, std::size_t n);
 std::string BytesToHex(const Bytes& data);
+// Upper-case hexadecimal, at least minDigits digits (more when the value needs them).
+std::string HexText(std::uint32_t value, int minDigits);
 // Odd length gets a leading "0"; pairs with a non-hex character are skipped.
 Bytes HexToBytes(std::string_view text);
 // The non-zero bytes of the first n bytes; empty when data is shorter than n

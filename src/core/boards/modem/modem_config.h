@@ -8,6 +8,11 @@
 
 namespace varnel {
 
+// MCU versions from which the configuration carries the aggregation byte
+// and the maximum receiver rate.
+constexpr std::uint8_t kAggregationVersion = 8;
+constexpr std::uint8_t kMaxRateVersion = 11;
+
 enum ModemMode : std::uint8_t { kModeAnalog = 0, kModeTransit = 1, kModeMaster = 2, kModeSlave = 3 };
 
 struct ModemChannelConfig {

@@ -12,7 +12,6 @@ namespace {
 constexpr int kStageCommonShort = 4;
 constexpr int kStageChannelShort = 5;
 constexpr int kStageNoMaxRate = 6;
-constexpr std::uint8_t kMaxRateVersion = 11;
 constexpr std::size_t kModeTextChars = 15;
 
 std::string BandText(int centreKHz) {

@@ -1,7 +1,5 @@
 #include "boards/modem/modem_dump.h"
 
-#include <cstdio>
-
 #include "transport/str_utils.h"
 
 namespace varnel {
@@ -9,12 +7,6 @@ namespace varnel {
 namespace {
 
 const std::string kSeparator(41, '_');
-
-std::string Hex(unsigned value, int digits) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%0*X", digits, value);
-  return buf;
-}
 
 }  // namespace
 
@@ -29,7 +21,7 @@ std::optional<DumpRequest> ComposeDumpRequest(std::string_view addressText, std:
   const int length = l[0] * 256 + l[1];
   if (length == 0) return std::nullopt;
   const auto n = static_cast<std::uint8_t>((length - 1) % 256);
-  return DumpRequest{Bytes{0x00, a[1], a[0], n}, Hex(n + 1u, 3)};
+  return DumpRequest{Bytes{0x00, a[1], a[0], n}, HexText(n + 1u, 3)};
 }
 
 std::vector<std::string> DumpListing(std::uint16_t address, ByteView bytes) {
@@ -38,10 +30,10 @@ std::vector<std::string> DumpListing(std::uint16_t address, ByteView bytes) {
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     if (i % 16 == 0) {
       lines.push_back(line);
-      line = Hex(static_cast<unsigned>(address + i), 4) + ":";
+      line = HexText(static_cast<unsigned>(address + i), 4) + ":";
     }
     line += i % 4 == 0 ? " " : "-";
-    line += Hex(bytes[i], 2);
+    line += HexText(bytes[i], 2);
   }
   lines.push_back(line);
   lines.push_back(kSeparator);

@@ -2,14 +2,12 @@
 
 #include <optional>
 
+#include "boards/modem/modem_config.h"
 #include "boards/modem/modem_encoding.h"
 
 namespace varnel {
 
 namespace {
-
-constexpr std::uint8_t kAggregationVersion = 8;
-constexpr std::uint8_t kMaxRateVersion = 11;
 
 // Thrown inside the encoder only: the first field that does not fit ends it.
 struct FieldOutOfRange {

@@ -1,12 +1,11 @@
 #include "boards/modem/modem_parser.h"
 
-#include <cstdio>
-
 #include "boards/modem/modem_clock.h"
 #include "boards/modem/modem_config_answers.h"
 #include "boards/modem/modem_dump.h"
 #include "boards/modem/modem_state_answer.h"
 #include "transport/byte_utils.h"
+#include "transport/str_utils.h"
 
 namespace varnel {
 
@@ -18,14 +17,7 @@ constexpr int kStageDumpShort = 1;
 constexpr int kStageDumpEmpty = 2;
 constexpr int kStageFirmwareShort = 3;
 constexpr int kStageVersionsShort = 7;
-constexpr int kStageClockShort = 8;
 constexpr int kStageLogFailed = 0;
-
-std::string Hex(unsigned value, int digits) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%0*X", digits, value);
-  return buf;
-}
 
 }  // namespace
 
@@ -62,8 +54,7 @@ std::optional<int> ModemParser::Store(int device, TStructDev& dev, ByteView data
       if (data.size() < 3) return kStageFirmwareShort;
       if (firmware_) firmware_->OnFirmwareAnswer(device, slot, data);
       return std::nullopt;
-    case 0x08:
-      if (data.empty()) return kStageClockShort;
+    case 0x08:  // its minimum length of 1 is met by every answer that gets here
       StoreClock(board, data);
       return std::nullopt;
     case 0x09:
@@ -88,7 +79,7 @@ std::optional<int> ModemParser::StoreDump(ByteView data) {
   if (data.size() < 3) return kStageDumpShort;
   const auto address = static_cast<std::uint16_t>(data[1] + data[2] * 256);
   const ByteView bytes = data.subspan(3);
-  trace_.Trace("CVK dump ADDR=0x" + Hex(address, 4) + " " + std::to_string(bytes.size()) + " bytes", 1);
+  trace_.Trace("CVK dump ADDR=0x" + HexText(address, 4) + " " + std::to_string(bytes.size()) + " bytes", 1);
   if (bytes.empty()) return kStageDumpEmpty;
   for (const auto& line : DumpListing(address, bytes)) events_.AppendMemoLine(line);
   return std::nullopt;
@@ -98,7 +89,7 @@ void ModemParser::StoreClock(TBRDS& board, ByteView data) {
   if (data.size() >= 2) board.Values[1] = data[1];
   if (data.size() < 6) return;
   const std::uint32_t c = DWordOfLE(data[2], data[3], data[4], data[5]);
-  if (trace_.wants(0)) trace_.Trace("  Get time VK C1=0x" + Hex(c, 4), 0);
+  if (trace_.wants(0)) trace_.Trace("  Get time VK C1=0x" + HexText(c, 4), 0);
   const ClockReading r = DecodeClock(c, LocalSeconds(clock_.localNow()));
   board.Texts[0] = r.text;
   board.Values[0] = static_cast<std::uint32_t>(r.seconds);
