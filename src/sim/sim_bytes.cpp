@@ -14,4 +14,14 @@ std::string HexText(ByteView bytes) {
   return text;
 }
 
+void AppendBig16(Bytes& bytes, std::uint16_t value) {
+  bytes.push_back(static_cast<std::uint8_t>(value >> 8));
+  bytes.push_back(static_cast<std::uint8_t>(value));
+}
+
+void AppendBig32(Bytes& bytes, std::uint32_t value) {
+  AppendBig16(bytes, static_cast<std::uint16_t>(value >> 16));
+  AppendBig16(bytes, static_cast<std::uint16_t>(value));
+}
+
 }  // namespace varnel::sim

@@ -14,4 +14,8 @@ using ByteView = std::span<const std::uint8_t>;
 // Upper-case hex, bytes separated by one blank ("00 0F F0"), for the console.
 std::string HexText(ByteView bytes);
 
+// Most significant byte first, as the termination boards send their numbers.
+void AppendBig16(Bytes& bytes, std::uint16_t value);
+void AppendBig32(Bytes& bytes, std::uint32_t value);
+
 }  // namespace varnel::sim

@@ -1,5 +1,6 @@
 #include "sim_modem_board.h"
 
+#include "sim_board_reply.h"
 #include "sim_modem_dump.h"
 
 namespace varnel::sim {
@@ -14,12 +15,14 @@ constexpr std::uint8_t kResetOrLoop = 0x14;
 constexpr std::uint8_t kClearLoops = 0x04;
 constexpr std::uint8_t kLastLoop = 0x07;
 
+constexpr std::string_view kBoard = "modem";
+
 CommandReply Answer(Bytes body, const std::string& note) {
-  return {std::move(body), "modem: " + note};
+  return BoardAnswer(kBoard, std::move(body), note);
 }
 
 CommandReply Ignored(ByteView payload, const std::string& why) {
-  return {std::nullopt, "modem: " + HexText(payload) + " ignored (" + why + "), no answer"};
+  return BoardIgnored(kBoard, payload, why);
 }
 
 std::string WrongLength(ByteView payload) {

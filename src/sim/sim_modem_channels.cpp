@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "sim_drift.h"
 #include "sim_modem_rate.h"
 
 namespace varnel::sim {
@@ -25,22 +26,11 @@ constexpr unsigned kMaxErrorCount = 65535;
 constexpr int kBestErrorRatio = 90;  // 10e-9, sent with the "below" bit
 constexpr std::uint8_t kBelowBit = 0x80;
 
-std::int64_t FloorMod(std::int64_t value, std::int64_t modulus) {
-  return ((value % modulus) + modulus) % modulus;
-}
-
-std::int64_t FloorDiv(std::int64_t value, std::int64_t divisor) {
-  return (value - FloorMod(value, divisor)) / divisor;
-}
-
 }  // namespace
 
 std::uint8_t InputLevelByte(std::size_t c, std::int64_t now) {
   const int base = 40 + 15 * static_cast<int>(c);
-  // A triangle of period eight four-second steps: -2..+2 around the base.
-  const auto phase = static_cast<int>(FloorMod(FloorDiv(now, 4) + 3 * static_cast<int>(c), 8));
-  const int triangle = phase <= 4 ? phase : 8 - phase;
-  return static_cast<std::uint8_t>(base + triangle - 2);
+  return static_cast<std::uint8_t>(base + Drift(now, 4, 3 * static_cast<int>(c)));
 }
 
 ModemChannels::ModemChannels(unsigned errors_per_minute, std::int64_t now)

@@ -1,5 +1,6 @@
 #include "sim_modem_keys.h"
 
+#include "sim_list_text.h"
 #include "sim_number.h"
 
 namespace varnel::sim {
@@ -7,24 +8,6 @@ namespace varnel::sim {
 namespace {
 
 constexpr unsigned kMaxErrorsPerMinute = 6000;
-
-std::string_view Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-// "a, b,c" as {"a", "b", "c"}; an empty or blank text as no items.
-std::vector<std::string_view> Items(std::string_view text) {
-  std::vector<std::string_view> items;
-  if (Trimmed(text).empty()) return items;
-  for (std::size_t start = 0;;) {
-    const std::size_t comma = text.find(',', start);
-    items.push_back(Trimmed(text.substr(start, comma - start)));
-    if (comma == std::string_view::npos) return items;
-    start = comma + 1;
-  }
-}
 
 std::optional<ChannelMode> ModeNamed(std::string_view name) {
   static constexpr std::pair<std::string_view, ChannelMode> kNames[] = {
@@ -41,7 +24,7 @@ std::optional<ChannelMode> ModeNamed(std::string_view name) {
 void ReadModes(SectionReader& section, ModemSettings& modem) {
   const std::optional<std::string> text = section.Text("modem_modes", false);
   if (!text) return;
-  const std::vector<std::string_view> items = Items(*text);
+  const std::vector<std::string_view> items = ListItems(*text);
   bool good = items.size() == kModemChannels;
   for (std::size_t c = 0; good && c < kModemChannels; ++c) {
     const std::optional<ChannelMode> mode = ModeNamed(items[c]);
@@ -57,7 +40,7 @@ void ReadModes(SectionReader& section, ModemSettings& modem) {
 void ReadOff(SectionReader& section, ModemSettings& modem) {
   const std::optional<std::string> text = section.Text("modem_off", false);
   if (!text) return;
-  for (std::string_view item : Items(*text)) {
+  for (std::string_view item : ListItems(*text)) {
     const std::optional<unsigned> channel = ParseNumber(item, 1, kModemChannels);
     if (!channel) {
       return section.Fail("modem_off=" + *text + ": a list of channel numbers 1..3");

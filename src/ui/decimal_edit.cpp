@@ -30,9 +30,14 @@ double DecimalEdit::value() const {
 
 void DecimalEdit::setValue(double value) { lineEdit()->setText(QString::fromStdString(FixedText(decimals_, value))); }
 
+void DecimalEdit::setText(const QString& text) { lineEdit()->setText(text); }
+
 void DecimalEdit::setBackground(const QColor& colour) {
   QPalette pal = lineEdit()->palette();
   pal.setColor(QPalette::Base, colour.isValid() ? colour : palette().color(QPalette::Base));
+  // Dark backgrounds (not a number) keep the text readable.
+  const bool dark = colour.isValid() && colour.lightness() < 80;
+  pal.setColor(QPalette::Text, dark ? QColor(Qt::white) : palette().color(QPalette::Text));
   lineEdit()->setPalette(pal);
 }
 

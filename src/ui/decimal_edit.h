@@ -24,6 +24,8 @@ class DecimalEdit : public QAbstractSpinBox {
   // The typed value; 0 when the text is not a number.
   double value() const;
   void setValue(double value);
+  // As if the operator had typed it.
+  void setText(const QString& text);
   // Paints the field's background; an invalid colour restores the normal one.
   void setBackground(const QColor& colour);
 

@@ -325,6 +325,10 @@ void MainWindow::ApplyMemoHeight() {
 
 void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
+  if (!shownOnce_) {
+    shownOnce_ = true;
+    leftSplitter_->setSizes({kTreeWidth, std::max(1, leftSplitter_->width() - kTreeWidth)});
+  }
   ApplyMemoHeight();  // the splitters have their real sizes only now
   AlignTopBar();
 }

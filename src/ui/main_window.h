@@ -138,6 +138,7 @@ class MainWindow : public QMainWindow, private DiscoveryEvents, private BoardPag
   QTimer timerRecv_;
   QTimer timerCommon_;
   bool drainScheduled_ = false;
+  bool shownOnce_ = false;
 };
 
 }  // namespace varnel::ui

@@ -70,7 +70,8 @@ ModemChannelPage::ModemChannelPage(QWidget* parent) : QWidget(parent) {
     col.reset->hide();
   }
 
-  butCRCall = new QPushButton("Сброс всех", this);
+  butCRCall = new QPushButton("Сброс", this);
+  butCRCall->setToolTip("Сбросить счётчики ошибок всех каналов");
   butCRCall->setObjectName("ButCRCall");
   butCRCall->setGeometry(kCaptionLeft + 150, RowTop(10) - 2, 64, kRowStep + 2);
   butLoop = new QPushButton("Заворот данных от КО ", this);

@@ -97,10 +97,12 @@ QWidget* ModemConfigPage::BuildCommon() {
 QWidget* ModemConfigPage::BuildChannels() {
   auto* group = new QGroupBox("Каналы", this);
   auto* grid = Named(new QWidget(group), "SG1");
-  grid->setMinimumSize(kCaptionWidth + 3 * kChannelWidth + 7, 8 * kRowHeight);
+  // The caption column is 274 pixels unless this machine's font needs more.
+  for (const char* text : kRowCaptions) captionWidth_ = std::max(captionWidth_, grid->fontMetrics().horizontalAdvance(text) + 12);
+  grid->setMinimumSize(captionWidth_ + 3 * kChannelWidth + 7, 8 * kRowHeight);
   for (int row = 1; row <= 8; ++row) {
     auto* caption = new QLabel(kRowCaptions[row - 1], grid);
-    caption->setGeometry(4, (row - 1) * kRowHeight + 4, kCaptionWidth - 4, kRowHeight - 4);
+    caption->setGeometry(4, (row - 1) * kRowHeight + 4, captionWidth_ - 4, kRowHeight - 4);
   }
   for (int c = 1; c <= 3; ++c) BuildChannel(c, grid);
   auto* layout = new QVBoxLayout(group);
@@ -110,7 +112,7 @@ QWidget* ModemConfigPage::BuildChannels() {
 
 void ModemConfigPage::BuildChannel(int c, QWidget* grid) {
   ChannelEditors& ch = channels[static_cast<std::size_t>(c - 1)];
-  const int x = kCaptionWidth + 2 + (kChannelWidth - 1) * (c - 1);
+  const int x = captionWidth_ + 2 + (kChannelWidth - 1) * (c - 1);
   ch.enable = At(new QCheckBox(QString("Канал %1").arg(c), grid), 1, "ChTXen", c);
   ch.enable->move(x + 4, 0);
   // Rows 2..8 live in the channel's panel; rows 5..8 in its digital-mode panel.
@@ -170,7 +172,7 @@ void ModemConfigPage::Show(TStructDev& dev, std::uint8_t ver1) {
   for (int c = 1; c <= 3; ++c) {
     ModemChannelConfig& cfg = dev.modemChannel(c);
     ChannelEditors& ch = channels[static_cast<std::size_t>(c - 1)];
-    ch.enable->setStyleSheet(ColourCss(cfg.CfgValid ? kRead : kNotRead));
+    ch.enable->setStyleSheet(BackgroundCss(cfg.CfgValid ? kRead : kNotRead));
     if (!cfg.CfgValid || cfg.CfgShown) continue;
     cfg.CfgShown = 1;
     ch.enable->setChecked(cfg.TxEnabled != 0);

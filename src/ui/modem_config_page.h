@@ -62,6 +62,7 @@ class ModemConfigPage : public QWidget {
   void BuildChannel(int c, QWidget* grid);
   void Validate(DecimalEdit* edit);
   std::uint8_t ver1_ = 0;
+  int captionWidth_ = 274;
 };
 
 }  // namespace varnel::ui

@@ -17,4 +17,8 @@ inline QString ColourCss(std::uint32_t bgr) {
   return QString("color: rgb(%1, %2, %3);").arg(bgr & 0xFF).arg((bgr >> 8) & 0xFF).arg((bgr >> 16) & 0xFF);
 }
 
+inline QString BackgroundCss(std::uint32_t bgr) {
+  return QString("background-color: rgb(%1, %2, %3);").arg(bgr & 0xFF).arg((bgr >> 8) & 0xFF).arg((bgr >> 16) & 0xFF);
+}
+
 }  // namespace varnel::ui
