@@ -1,13 +1,17 @@
 #pragma once
-// What a scenario says about the boards of one device. Termination boards,
-// amplifiers and the power board get their own members here.
+// What a scenario says about the boards of one device. Left alone it describes a
+// root block: all three termination boards and the first amplifier fitted.
 
+#include "sim_amplifier_settings.h"
 #include "sim_modem_settings.h"
+#include "sim_termination_settings.h"
 
 namespace varnel::sim {
 
 struct BoardSettings {
   ModemSettings modem;
+  TerminationBoards termination;
+  AmplifierBoards amplifiers{AmplifierSettings{}, AmplifierSettings{.fitted = false}};
 };
 
 }  // namespace varnel::sim
