@@ -1,6 +1,6 @@
 #pragma once
-// A device with emulated boards: requests to a board address with an emulation go
-// to it, everything else stays unanswered as before.
+// A device with emulated boards: requests to a fitted board go to it; boards not
+// fitted (the filters among them) stay silent and the console says so.
 
 #include <map>
 
@@ -23,8 +23,8 @@ class BlockBehaviour final : public DeviceBehaviour {
   std::map<std::uint8_t, std::unique_ptr<BoardEmulation>> boards_;
 };
 
-// Every board the emulator knows, set up from the scenario; device_id varies the
-// defaults from device to device.
+// The modem, the fitted termination boards and amplifiers and the power board, set
+// up from the scenario; device_id varies the defaults from device to device.
 std::shared_ptr<DeviceBehaviour> MakeBlockBehaviour(const BoardSettings& settings,
                                                     std::uint8_t device_id, LocalClock clock);
 

@@ -7,8 +7,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "sim_amplifier_keys.h"
 #include "sim_modem_keys.h"
 #include "sim_section_reader.h"
+#include "sim_termination_keys.h"
 
 namespace varnel::sim {
 
@@ -24,10 +26,15 @@ constexpr std::uint8_t kDefaultType = 1;
 std::vector<std::string_view> BlockKeys(std::vector<std::string_view> own) {
   own.insert(own.end(), {"id", "name", "type"});
   own.insert(own.end(), kModemKeys.begin(), kModemKeys.end());
+  own.insert(own.end(), TerminationKeys().begin(), TerminationKeys().end());
+  own.insert(own.end(), AmplifierKeys().begin(), AmplifierKeys().end());
   return own;
 }
 
-BoardSettings ReadBoards(SectionReader& section) { return {ReadModemKeys(section)}; }
+BoardSettings ReadBoards(SectionReader& section, bool root) {
+  return {ReadModemKeys(section), ReadTerminationKeys(section, root),
+          ReadAmplifierKeys(section)};
+}
 
 std::optional<BlockConfig> ReadBlock(SectionReader& section) {
   const std::optional<unsigned> id = section.Number("id", 1, 15, "block ID");
@@ -46,7 +53,7 @@ void ReadRoot(SectionReader& section, std::string key, Scenario& scenario) {
     section.Fail("address=" + *address + ": not an IPv4 address");
   }
   const std::optional<BlockConfig> block = ReadBlock(section);
-  const BoardSettings boards = ReadBoards(section);
+  const BoardSettings boards = ReadBoards(section, true);
   if (address && block) scenario.roots.push_back({std::move(key), *address, *block, boards});
 }
 
@@ -62,7 +69,7 @@ void ReadDevice(SectionReader& section, std::string key, Scenario& scenario) {
     section.Fail("channel: a device with up=0 is on its master's Ethernet side; leave channel out");
   }
   const std::optional<BlockConfig> block = ReadBlock(section);
-  const BoardSettings boards = ReadBoards(section);
+  const BoardSettings boards = ReadBoards(section, false);
   if (!master || !up || !channel || !block) return;
   scenario.devices.push_back({std::move(key), *master, static_cast<std::uint8_t>(*channel),
                               static_cast<std::uint8_t>(*up), *block, boards});

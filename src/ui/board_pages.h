@@ -8,8 +8,10 @@ class QTabWidget;
 
 namespace varnel::ui {
 
+class AmplifierPanel;
 class BlockParamsPanel;
 class ModemPanel;
+class TerminationPanel;
 
 class BoardPages : public QStackedWidget {
   Q_OBJECT
@@ -22,9 +24,9 @@ class BoardPages : public QStackedWidget {
 
   BlockParamsPanel* blockParams = nullptr;
   ModemPanel* modem = nullptr;
-  QWidget* panelSL = nullptr;
+  TerminationPanel* termination = nullptr;
   QTabWidget* tabsSL = nullptr;
-  QWidget* panelAP = nullptr;
+  AmplifierPanel* amplifier = nullptr;
   QWidget* emptyPanel = nullptr;
 };
 

@@ -47,7 +47,8 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
 
   endpoint_ = new UdpEndpoint(this);
   program_ = std::make_unique<Program>(*options_.clock, *endpoint_, static_cast<DiscoveryEvents&>(*this),
-                                       static_cast<BoardPageEvents&>(*this));
+                                       static_cast<BoardPageEvents&>(*this),
+                                       static_cast<TerminationViewEvents&>(*this));
   scheduler_ = std::make_unique<PollingScheduler>(PollingScheduler::Actions{
       [this] { RefreshClock(); },
       [this] { program_->exploration.AutoStateStep(); },

@@ -10,6 +10,7 @@
 #include "app/program.h"
 #include "boards/board_events.h"
 #include "boards/request_sender.h"
+#include "boards/termination/termination_events.h"
 #include "network/polling_scheduler.h"
 
 class QLabel;
@@ -40,7 +41,10 @@ struct MainWindowOptions {
   int commonIntervalMs = 100;    // one tick counts as 100 ms whatever the real interval
 };
 
-class MainWindow : public QMainWindow, private DiscoveryEvents, private BoardPageEvents {
+class MainWindow : public QMainWindow,
+                   private DiscoveryEvents,
+                   private BoardPageEvents,
+                   private TerminationViewEvents {
   Q_OBJECT
  public:
   explicit MainWindow(MainWindowOptions options, QWidget* parent = nullptr);
@@ -89,6 +93,10 @@ class MainWindow : public QMainWindow, private DiscoveryEvents, private BoardPag
   void OpenBoardPage(int device, int slot) override;
   void ApplyRateLimits() override;
   void AppendMemoLine(std::string_view line) override;
+  // TerminationViewEvents
+  void ShowSubchannelState(int device, int slot, const SubchannelState& state, const std::string& counters) override;
+  void ShowAnalogLevel(const std::string& text) override;
+  void ShowLoopState(const std::string& caption) override;
 
   void ConnectBoardControls();
   void ShowVK(TStructDev& dev, int slot);

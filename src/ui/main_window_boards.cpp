@@ -17,6 +17,8 @@
 #include "modem_config_page.h"
 #include "modem_panel.h"
 #include "qt_text.h"
+#include "termination_panel.h"
+#include "amplifier_panel.h"
 #include "top_bar.h"
 #include "trace_memo.h"
 
@@ -60,6 +62,18 @@ void MainWindow::ConnectBoardControls() {
     connect(ch->menuDF[i], &QAction::triggered, this, [this, s = loops[i]] { ButRDClick(s); });
   }
   connect(ch, &ModemChannelPage::showBoxClicked, this, &MainWindow::ChannelShowBoxClick);
+
+  TerminationPanel* sl = pages_->termination;
+  connect(sl->clear, &QPushButton::clicked, this, [this] { ButRDClick(RequestSender::ButWR); });
+  connect(sl->loop, &QPushButton::clicked, this, [this] {
+    const RequestState& r = link().request;
+    if (link().registry.inUse(r.currentDevice)) link().send.SendBoardCommand(r.currentDevice, r.selectedSlot, {0x07, 0x55});
+  });
+  for (QPushButton* b : {sl->configure, sl->firmware}) {
+    connect(b, &QPushButton::clicked, this, [this] {
+      dialogs_->information(this, "Окно конфигурации платы СЛ-30 будет доступно в следующей версии программы.");
+    });
+  }
 }
 
 void MainWindow::ButBrdClick(int slot) {
@@ -106,7 +120,18 @@ void MainWindow::OpenBoardPage(int device, int slot) {
     pages_->tabsSL->setCurrentIndex(0);
     pages_->modem->showPageQuietly(ModemPanel::kFirmware);
   }
-  if (known && slot == kModemSlot) ShowVK(link().registry.device(device), slot);
+  if (known) {
+    TStructDev& dev = link().registry.device(device);
+    if (slot == kModemSlot) ShowVK(dev, slot);
+    if (slot >= 1 && slot <= 3) {
+      link().trace.Trace("    Show SL " + std::to_string(slot), 0);
+      pages_->termination->ShowBoardInfo(dev.board(slot));
+    }
+    if (slot == 6 || slot == 8) {
+      link().trace.Trace("    Show AP " + std::to_string(slot), 0);
+      pages_->amplifier->Show(dev.board(slot));
+    }
+  }
   UpdateAutoReadBox();
 }
 
@@ -151,7 +176,10 @@ void MainWindow::ButRDClick(RequestSender sender) {
   input.modem.editors = modem->config->Values();
   input.modem.dumpAddress = modem->dumpAddress->text().toStdString();
   input.modem.dumpLength = modem->dumpLength->text().toStdString();
-  input.terminationPage = pages_->tabsSL->currentIndex() == 0 ? TerminationPage::Settings : TerminationPage::SubchannelState;
+  input.terminationPage = !pages_->tabsSL->isVisible() || pages_->tabsSL->currentIndex() == 0
+                              ? TerminationPage::Settings
+                              : TerminationPage::SubchannelState;
+  input.amplifier = pages_->amplifier->Setting();
 
   const ClickResult result = varnel::ButRDClick(link(), input, RequestHooks{});
   if (!result.error.empty()) {
@@ -171,5 +199,13 @@ void MainWindow::ApplyRateLimits() {
 }
 
 void MainWindow::AppendMemoLine(std::string_view line) { memo_->appendLine(line); }
+
+void MainWindow::ShowSubchannelState(int, int, const SubchannelState& state, const std::string& counters) {
+  pages_->termination->ShowSubchannelState(state, counters);
+}
+
+void MainWindow::ShowAnalogLevel(const std::string& text) { pages_->termination->ShowAnalogLevel(text); }
+
+void MainWindow::ShowLoopState(const std::string& caption) { pages_->termination->ShowLoopState(caption); }
 
 }  // namespace varnel::ui

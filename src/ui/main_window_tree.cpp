@@ -8,6 +8,9 @@
 #include "block_params_panel.h"
 #include "board_column.h"
 #include "board_pages.h"
+#include "modem_channel_page.h"
+#include "modem_panel.h"
+#include "termination_panel.h"
 #include "device_tree_view.h"
 #include "dialogs.h"
 #include "main_window.h"
@@ -131,6 +134,9 @@ void MainWindow::BlockOpened(int device) {
                         (request.requestMode == kReadRequest ? " Атрибуты прочитаны" : " Атрибуты записаны"),
                     kColourGreen);
   pages_->blockParams->ShowAttributes(Q(dev.name), dev.id);
+  // The board views start over: nothing of the new block has been read.
+  pages_->modem->channels->Reset();
+  pages_->termination->Reset();
   if (request.expectedCode == 1) {
     panDevPar_->show();
     topBar_->panButsRW->show();

@@ -73,10 +73,10 @@ TEST(SimEmulator, LeavesCommandsAndProbesUnanswered) {
   const Outcome command = emulator.Handle(Bytes{0x00, 0x01, 0x11, 0xED});
   EXPECT_TRUE(command.answers.empty());
   EXPECT_NE(command.note.find("device command 11"), std::string::npos) << command.note;
-  // Version request to termination board 1, which is not emulated.
-  const Outcome board = emulator.Handle(Bytes{0x00, 0x51, 0x01, 0xAD});
+  // Request to the receive filter (0x08), a board no block has emulated.
+  const Outcome board = emulator.Handle(Bytes{0x00, 0x81, 0x01, 0x7D});
   EXPECT_TRUE(board.answers.empty());
-  EXPECT_NE(board.note.find("board 05"), std::string::npos) << board.note;
+  EXPECT_NE(board.note.find("board 08 not fitted"), std::string::npos) << board.note;
   // Side probe of channel 2: nibbles 1, 2, 0, 15, 0; a lone root has nothing there.
   EXPECT_TRUE(emulator.Handle(Bytes{0x00, 0x21, 0xF0, 0x00, 0xED}).answers.empty());
 }

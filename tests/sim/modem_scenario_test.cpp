@@ -74,14 +74,6 @@ TEST(SimModemScenario, DeviceModemAnswersBehindItsSendRoute) {
             (std::vector<Bytes>{{0x80, 0x21, 0x04, 0x08, 0x00, 0x00, 0x01, 0x00, 0x00, 0x51}}));
 }
 
-TEST(SimModemScenario, OtherBoardsStayUnanswered) {
-  const Emulator emulator(std::move(NetworksOrFail(kRoot).at(0)));
-  // Power board 0x0E: nibbles 1, 14 pack into 0xE1.
-  const Outcome power = emulator.Handle(Bytes{0x00, 0xE1, 0x01, 0x1D});
-  EXPECT_TRUE(power.answers.empty());
-  EXPECT_NE(power.note.find("board 0E request: not emulated"), std::string::npos) << power.note;
-}
-
 TEST(SimModemScenario, DemoCoversEveryVersionRangeAndMode) {
   const ScenarioRead read = ReadScenarioFile(ScenarioFile("demo.ini"));
   ASSERT_TRUE(read.scenario) << read.error;

@@ -145,12 +145,13 @@ TEST(SimTopology, CommandsReachTheAddressedDevicesHandlers) {
   // h and g share send Route 1,3: board 5 there reaches both, in file order.
   EXPECT_EQ(Frames(emulator.Handle(Bytes{0x00, 0x31, 0x05, 0x01, 0xC8})),
             (std::vector<Bytes>{{0x80, 0x31, 0x05, 0x01, 0x48}, {0x80, 0x31, 0x05, 0x01, 0x48}}));
-  // a keeps the default boards: its modem answers, termination board 1 does not.
+  // a keeps a device's default boards: its modem answers, termination board 2 is
+  // not fitted.
   EXPECT_EQ(Frames(emulator.Handle(Bytes{0x00, 0x21, 0x04, 0x01, 0xD9})),
             (std::vector<Bytes>{{0x80, 0x21, 0x04, 0x01, 0x0C, 0x03, 0x4A}}));
-  const Outcome silent = emulator.Handle(Bytes{0x00, 0x21, 0x05, 0x01, 0xD8});
+  const Outcome silent = emulator.Handle(Bytes{0x00, 0x21, 0x06, 0x01, 0xD7});
   EXPECT_TRUE(silent.answers.empty());
-  EXPECT_NE(silent.note.find("a (ID 7): board 05 request: not emulated"), std::string::npos)
+  EXPECT_NE(silent.note.find("a (ID 7): board 06 not fitted, 01 unanswered"), std::string::npos)
       << silent.note;
 }
 

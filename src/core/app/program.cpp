@@ -11,18 +11,36 @@ class NoBoardPages final : public BoardPageEvents {
   void AppendMemoLine(std::string_view) override {}
 };
 
+class NoTerminationView final : public TerminationViewEvents {
+ public:
+  void ShowSubchannelState(int, int, const SubchannelState&, const std::string&) override {}
+  void ShowAnalogLevel(const std::string&) override {}
+  void ShowLoopState(const std::string&) override {}
+};
+
 BoardPageEvents& NoBoardPageEvents() {
   static NoBoardPages none;
   return none;
 }
 
+TerminationViewEvents& NoTerminationViewEvents() {
+  static NoTerminationView none;
+  return none;
+}
+
 }  // namespace
 
-Program::Program(const Clock& clock, DatagramSink& sink, DiscoveryEvents& events, BoardPageEvents& boardEvents)
+Program::Program(const Clock& clock, DatagramSink& sink, DiscoveryEvents& events, BoardPageEvents& boardEvents,
+                 TerminationViewEvents& terminationView)
     : link(clock, sink, *this),
       discovery(link.trace, link.registry, link.request, events),
       exploration(link.trace, link.registry, link.send),
-      modem(link.trace, clock, boardEvents) {}
+      modem(link.trace, clock, boardEvents),
+      termination(link.trace, boardEvents, terminationView),
+      amplifier(link.trace, boardEvents) {}
+
+Program::Program(const Clock& clock, DatagramSink& sink, DiscoveryEvents& events, BoardPageEvents& boardEvents)
+    : Program(clock, sink, events, boardEvents, NoTerminationViewEvents()) {}
 
 Program::Program(const Clock& clock, DatagramSink& sink, DiscoveryEvents& events)
     : Program(clock, sink, events, NoBoardPageEvents()) {}
@@ -40,6 +58,14 @@ void Program::IdentityAnswer(std::uint8_t id, const Route& idRoute, int device, 
 // The command code is the body's first byte; the parser reads it there.
 bool Program::ModemAnswer(int device, TStructDev& dev, std::uint8_t, ByteView body, int slot) {
   return modem.GetInfVK(device, dev, body, slot);
+}
+
+bool Program::TerminationAnswer(int device, TStructDev& dev, ByteView body, int slot) {
+  return termination.GetInfSL(device, dev, body, slot);
+}
+
+bool Program::AmplifierAnswer(int device, TStructDev& dev, ByteView body, int slot) {
+  return amplifier.GetInfAP(device, dev, body, slot);
 }
 
 }  // namespace varnel

@@ -3,8 +3,10 @@
 // settings, discovery and exploration, and the routing of decoded answers.
 // The main window owns one Program and shows what it records.
 
+#include "boards/amplifier/amplifier_parser.h"
 #include "boards/board_events.h"
 #include "boards/modem/modem_parser.h"
+#include "boards/termination/termination_parser.h"
 #include "network/discovery.h"
 #include "network/exploration.h"
 #include "settings/app_settings.h"
@@ -14,6 +16,9 @@ namespace varnel {
 
 class Program : private AnswerHandlers {
  public:
+  Program(const Clock& clock, DatagramSink& sink, DiscoveryEvents& events, BoardPageEvents& boardEvents,
+          TerminationViewEvents& terminationView);
+  // The termination board's subchannel and loop states are not shown.
   Program(const Clock& clock, DatagramSink& sink, DiscoveryEvents& events, BoardPageEvents& boardEvents);
   // Board answers are parsed but no page is redrawn.
   Program(const Clock& clock, DatagramSink& sink, DiscoveryEvents& events);
@@ -28,10 +33,14 @@ class Program : private AnswerHandlers {
   Discovery discovery;
   Exploration exploration;
   ModemParser modem;
+  TerminationParser termination;
+  AmplifierParser amplifier;
 
  private:
   void IdentityAnswer(std::uint8_t id, const Route& idRoute, int device, ByteView body) override;
   bool ModemAnswer(int device, TStructDev& dev, std::uint8_t command, ByteView body, int slot) override;
+  bool TerminationAnswer(int device, TStructDev& dev, ByteView body, int slot) override;
+  bool AmplifierAnswer(int device, TStructDev& dev, ByteView body, int slot) override;
 };
 
 }  // namespace varnel

@@ -30,6 +30,7 @@ struct SubchannelState {
 
   bool voice1() const { return voice1Module != 0; }
   bool voice2() const { return voice2Module != 0; }
+  bool operator==(const SubchannelState&) const = default;
 };
 
 // Flags A: analog mode, in which only the level bytes mean anything.

@@ -1,0 +1,179 @@
+// Termination boards: identification, subchannel state in both modes, counters
+// that grow with the clock, reset and the loop test. Numbers are big-endian.
+
+#include "board_test_support.h"
+#include "sim_termination_board.h"
+
+namespace varnel::sim {
+namespace {
+
+struct TestTermination {
+  explicit TestTermination(const TerminationSettings& settings = {}, std::uint8_t device = 1,
+                           unsigned slot = 1)
+      : board(settings, device, slot, clock.Clock()) {}
+  std::optional<Bytes> Ask(const Bytes& request) { return varnel::sim::Ask(board, request); }
+
+  TestClock clock;
+  TerminationBoard board;
+};
+
+TEST(SimTermination, InformationAnswerCarriesVersionModulesSerialUptimeAndStatus) {
+  TerminationSettings contacts_and_load;
+  contacts_and_load.version_major = 1;
+  contacts_and_load.version_minor = 7;
+  contacts_and_load.modules = {0, 7, 13};
+  contacts_and_load.serial = 0xBEEF;
+  contacts_and_load.contact_input = contacts_and_load.contact_output = true;
+  contacts_and_load.poe = PoeState::Load;
+  TerminationSettings blocked;
+  blocked.contact_output = true;
+  blocked.poe = PoeState::Blocked;
+  TerminationSettings no_load;
+  no_load.poe = PoeState::NoLoad;
+  struct Case {
+    const char* what;
+    TerminationSettings settings;
+    std::uint8_t device;
+    unsigned slot;
+    Bytes expected;
+  };
+  const Case cases[] = {
+      // Serial 0x1000 + 0x10 + 1; up 1 day and 1 hour = 90000 s (0x15F90); status 0.
+      {"defaults", {}, 1, 1,
+       {0x01, 0x02, 0x03, 0x07, 0x09, 0x0D, 0x10, 0x11, 0x00, 0x01, 0x5F, 0x90, 0, 0, 0, 0}},
+      // 3 days 2 hours = 266400 s (0x410A0); contacts 3 in bits 12..15, PoE 1 in 17..18.
+      {"contacts and PoE", contacts_and_load, 3, 2,
+       {0x01, 0x01, 0x07, 0x00, 0x07, 0x0D, 0xBE, 0xEF, 0x00, 0x04, 0x10, 0xA0, 0x00, 0x02,
+        0x30, 0x00}},
+      // Serial 0x10F3; 15 days 3 hours = 1306800 s (0x13F0B0); PoE bits 3, output only.
+      {"blocked", blocked, 15, 3,
+       {0x01, 0x02, 0x03, 0x07, 0x09, 0x0D, 0x10, 0xF3, 0x00, 0x13, 0xF0, 0xB0, 0x00, 0x06,
+        0x20, 0x00}},
+      {"supported, no load", no_load, 1, 1,
+       {0x01, 0x02, 0x03, 0x07, 0x09, 0x0D, 0x10, 0x11, 0x00, 0x01, 0x5F, 0x90, 0x00, 0x02,
+        0x00, 0x00}},
+  };
+  for (const Case& c : cases) {
+    TestTermination board(c.settings, c.device, c.slot);
+    EXPECT_EQ(board.Ask({0x01}), c.expected) << c.what;
+  }
+}
+
+TEST(SimTermination, UptimeGrowsWithTheClock) {
+  TestTermination board;
+  board.clock.At(100);  // 90100 s = 0x15FF4
+  const Bytes answer = *board.Ask({0x01});
+  EXPECT_EQ(Bytes(answer.begin() + 8, answer.begin() + 12), (Bytes{0x00, 0x01, 0x5F, 0xF4}));
+}
+
+// Defaults: line 64000 both ways (640 = 0x280, too much for bytes 7 and 8), service
+// 1000, telemechanics 1200, one voice channel on module 1 at 8000 bit/s: 53800 left for
+// data. Ethernet gets half of it sending (26900 = 2690 x 0.01 kbit/s) and a quarter
+// receiving (13450, 1345); RS-232 runs at 1200 and 600.
+const Bytes kDefaultState = {
+    0x02, 0, 0, 0, 0, 0, 0x00, 0xFF, 0xFF, 0, 0x00, 0, 0, 0, 0,  // errors, short rates
+    0, 0, 0, 0, 0, 0, 0, 0,                                      // byte counters
+    0x0A, 0x75,                 // service 10, flags A: data Rx, service Tx+Rx, module 1, 8000
+    0x0A, 0x82, 0x05, 0x41,     // Ethernet speeds
+    0x00, 0x78, 0x00, 0x3C,     // RS-232 speeds
+    0x0C, 0x00,                 // telemechanics 12, flags B
+    0x02, 0x80, 0x02, 0x80,     // line rates
+    0x00, 0x00, 0x00, 0x00};    // no PoE
+
+TEST(SimTermination, DigitalStateAnswersInTheFullForm) {
+  TestTermination defaults;
+  EXPECT_EQ(defaults.Ask({0x02}), kDefaultState);
+
+  // Two voice channels at 6400 on modules 1 and 2, no telemechanics, line 32000/24000:
+  // data 18200 sending (Ethernet 9100 = 910), 10200 receiving (2550 = 255).
+  TerminationSettings s;
+  s.voice_modules = {1, 2};
+  s.codec_8000 = false;
+  s.tm_rate = 0;
+  s.line_tx = 32000;
+  s.line_rx = 24000;
+  s.faults.data_rx = true;
+  s.poe = PoeState::Load;
+  TestTermination busy(s);
+  const Bytes expected = {
+      0x02, 0, 0, 0, 0, 0, 0x00, 0xFF, 0xF0, 0, 0x00, 0, 0, 0, 0,
+      0, 0, 0, 0, 0, 0, 0, 0,
+      0x0A, 0x34,              // data Rx not working, service Tx+Rx, module 1, 6400
+      0x03, 0x8E, 0x00, 0xFF,
+      0x00, 0x78, 0x00, 0x3C,
+      0x00, 0x02,              // no telemechanics; voice 2 on module 2
+      0x01, 0x40, 0x00, 0xF0,
+      0x1F, 0xAC, 0x90, 0x00};  // 8108 (48 V), load connected, 4096 (250 mA)
+  EXPECT_EQ(busy.Ask({0x02}), expected);
+}
+
+TEST(SimTermination, AnalogStateCarriesTheLevelAndFlagsABit7) {
+  TerminationSettings s;
+  s.analog = true;
+  s.level = 23170;  // 0 dBm
+  TestTermination board(s);
+  Bytes expected(25, 0);
+  expected[0] = 0x02;
+  expected[1] = 0x5A;
+  expected[2] = 0x82;
+  expected[24] = 0x80;
+  EXPECT_EQ(board.Ask({0x02}), expected);
+  EXPECT_EQ(board.Ask({0x02, 0x00}), expected);
+}
+
+// Bytes 6 and 10 (service and data errors) and 15..22 (byte counters) of a state.
+Bytes Counters(const Bytes& state) {
+  Bytes counters{state[6], state[10]};
+  counters.insert(counters.end(), state.begin() + 15, state.begin() + 23);
+  return counters;
+}
+
+TEST(SimTermination, CountersGrowWithTheClock) {
+  TestTermination board;
+  board.clock.At(100);
+  // Errors 3 and 6 a minute: 5 and 10. Bytes: 26900 x 100 / 8 = 336250, which wraps
+  // to 8570 (0x217A); 168125 to 37053 (0x90BD); 15000 (0x3A98); 7500 (0x1D4C).
+  EXPECT_EQ(Counters(*board.Ask({0x02})),
+            (Bytes{5, 10, 0x21, 0x7A, 0x90, 0xBD, 0x3A, 0x98, 0x1D, 0x4C}));
+  board.clock.At(100000);  // error counters stop at 255
+  const Bytes later = *board.Ask({0x02});
+  EXPECT_EQ(later[6], 255);
+  EXPECT_EQ(later[10], 255);
+}
+
+TEST(SimTermination, ResetStartsTheCountersAgain) {
+  TestTermination board;
+  board.clock.At(100);
+  EXPECT_EQ(board.Ask({0x02, 0x00}), kDefaultState);
+  board.clock.At(120);
+  // 20 s: 1 and 2 errors, 26900 x 20 / 8 = 67250 wraps to 1714 (0x06B2), 33625
+  // (0x8359), 3000 (0x0BB8), 1500 (0x05DC).
+  EXPECT_EQ(Counters(*board.Ask({0x02})),
+            (Bytes{1, 2, 0x06, 0xB2, 0x83, 0x59, 0x0B, 0xB8, 0x05, 0xDC}));
+}
+
+TEST(SimTermination, LoopRequestsCycleThroughTheThreeModes) {
+  TestTermination board;
+  // Normal, loop, sine at 10 x 100 Hz, normal again.
+  EXPECT_EQ(board.Ask({0x07, 0x55}), (Bytes{0x07, 0x01, 0x00}));
+  EXPECT_EQ(board.Ask({0x07, 0x55}), (Bytes{0x07, 0x02, 0x0A}));
+  EXPECT_EQ(board.Ask({0x07, 0x55}), (Bytes{0x07, 0x00, 0x00}));
+  EXPECT_EQ(board.Ask({0x07, 0x55}), (Bytes{0x07, 0x01, 0x00}));
+}
+
+TEST(SimTermination, OtherRequestsStaySilentAndSaySo) {
+  TestTermination board;
+  const Bytes requests[] = {{0x01, 0x00}, {0x02, 0x01}, {0x02, 0x00, 0x00}, {0x07},
+                            {0x07, 0x54}, {0x03},       {0x10}};
+  for (const Bytes& request : requests) {
+    const CommandReply reply = board.board.Handle(request);
+    EXPECT_FALSE(reply.body) << HexText(request);
+    EXPECT_NE(reply.note.find("termination 1: " + HexText(request) + " ignored"),
+              std::string::npos)
+        << reply.note;
+  }
+  EXPECT_EQ(board.Ask({0x07, 0x55}), (Bytes{0x07, 0x01, 0x00})) << "a bad 07 moves no loop";
+}
+
+}  // namespace
+}  // namespace varnel::sim
