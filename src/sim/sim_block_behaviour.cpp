@@ -46,8 +46,8 @@ std::shared_ptr<DeviceBehaviour> MakeBlockBehaviour(const BoardSettings& setting
   const bool two = settings.amplifiers[0].fitted && settings.amplifiers[1].fitted;
   for (std::size_t i = 0; i < kAmplifierAddresses.size(); ++i) {
     if (!settings.amplifiers[i].fitted) continue;
-    behaviour->AddBoard(kAmplifierAddresses[i], std::make_unique<AmplifierBoard>(
-                                                    settings.amplifiers[i], i, two, clock));
+    behaviour->AddBoard(kAmplifierAddresses[i],
+                        std::make_unique<AmplifierBoard>(settings.amplifiers[i], i, two, clock));
   }
   behaviour->AddBoard(kPowerBoardAddress, std::make_unique<PowerBoard>());
   return behaviour;

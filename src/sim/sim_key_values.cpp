@@ -13,9 +13,8 @@ constexpr unsigned kRateUnit = 100;
 
 }  // namespace
 
-std::optional<std::vector<unsigned>> NumberList(std::string_view text, unsigned low,
-                                                unsigned high, std::size_t min_items,
-                                                std::size_t max_items) {
+std::optional<std::vector<unsigned>> NumberList(std::string_view text, unsigned low, unsigned high,
+                                                std::size_t min_items, std::size_t max_items) {
   std::vector<unsigned> numbers;
   for (std::string_view item : ListItems(text)) {
     const std::optional<unsigned> number = ParseNumber(item, low, high);

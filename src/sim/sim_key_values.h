@@ -10,9 +10,8 @@
 namespace varnel::sim {
 
 // Each item a number low..high, min_items..max_items of them.
-std::optional<std::vector<unsigned>> NumberList(std::string_view text, unsigned low,
-                                                unsigned high, std::size_t min_items,
-                                                std::size_t max_items);
+std::optional<std::vector<unsigned>> NumberList(std::string_view text, unsigned low, unsigned high,
+                                                std::size_t min_items, std::size_t max_items);
 
 // A rate in bit/s up to max, a whole number of the 100 bit/s the boards count in.
 std::optional<unsigned> RateValue(std::string_view text, unsigned max);

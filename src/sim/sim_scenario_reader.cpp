@@ -26,9 +26,19 @@ constexpr std::uint8_t kDefaultType = 1;
 std::vector<std::string_view> BlockKeys(std::vector<std::string_view> own) {
   own.insert(own.end(), {"id", "name", "type"});
   own.insert(own.end(), kModemKeys.begin(), kModemKeys.end());
-  own.insert(own.end(), TerminationKeys().begin(), TerminationKeys().end());
-  own.insert(own.end(), AmplifierKeys().begin(), AmplifierKeys().end());
   return own;
+}
+
+// Too many to list in a message.
+std::vector<std::string_view> BoardFamilyKeys() {
+  std::vector<std::string_view> keys = TerminationKeys();
+  keys.insert(keys.end(), AmplifierKeys().begin(), AmplifierKeys().end());
+  return keys;
+}
+
+void OnlyBlockKeys(SectionReader& section, std::vector<std::string_view> own) {
+  section.OnlyKeys(BlockKeys(std::move(own)), BoardFamilyKeys(),
+                   "a termination board or amplifier key (sl_..., ap_..., see demo.ini)");
 }
 
 BoardSettings ReadBoards(SectionReader& section, bool root) {
@@ -46,7 +56,7 @@ std::optional<BlockConfig> ReadBlock(SectionReader& section) {
 }
 
 void ReadRoot(SectionReader& section, std::string key, Scenario& scenario) {
-  section.OnlyKeys(BlockKeys({"address"}));
+  OnlyBlockKeys(section, {"address"});
   const std::optional<std::string> address = section.Text("address", true);
   in_addr parsed{};
   if (address && inet_pton(AF_INET, address->c_str(), &parsed) != 1) {
@@ -58,7 +68,7 @@ void ReadRoot(SectionReader& section, std::string key, Scenario& scenario) {
 }
 
 void ReadDevice(SectionReader& section, std::string key, Scenario& scenario) {
-  section.OnlyKeys(BlockKeys({"master", "channel", "up"}));
+  OnlyBlockKeys(section, {"master", "channel", "up"});
   const std::optional<std::string> master = section.Text("master", true);
   const std::optional<unsigned> up =
       section.Number("up", 0, 3, "the side facing the master (0 Ethernet, 1..3 channel)");

@@ -17,14 +17,21 @@ std::string Lower(std::string_view text) {
 
 }  // namespace
 
-void SectionReader::OnlyKeys(const std::vector<std::string_view>& allowed) {
+void SectionReader::OnlyKeys(const std::vector<std::string_view>& allowed,
+                             const std::vector<std::string_view>& unlisted,
+                             std::string_view unlisted_text) {
   CSimpleIniA::TNamesDepend keys;
   ini_.GetAllKeys(section_.c_str(), keys);
   keys.sort(CSimpleIniA::Entry::LoadOrder());
+  auto known = [](const std::vector<std::string_view>& names, const std::string& key) {
+    return std::find(names.begin(), names.end(), key) != names.end();
+  };
   for (const auto& key : keys) {
-    if (std::find(allowed.begin(), allowed.end(), Lower(key.pItem)) != allowed.end()) continue;
+    const std::string lower = Lower(key.pItem);
+    if (known(allowed, lower) || known(unlisted, lower)) continue;
     std::string list;
     for (std::string_view name : allowed) list += (list.empty() ? "" : ", ") + std::string(name);
+    if (!unlisted_text.empty()) list += " or " + std::string(unlisted_text);
     Fail(std::string("unknown key \"") + key.pItem + "\"; expected " + list);
   }
 }

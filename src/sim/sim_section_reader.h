@@ -16,8 +16,11 @@ class SectionReader {
   SectionReader(const CSimpleIniA& ini, std::string section, std::string& error)
       : ini_(ini), section_(std::move(section)), error_(error) {}
 
-  // Every key of the section must be one of `allowed`.
-  void OnlyKeys(const std::vector<std::string_view>& allowed);
+  // Every key of the section must be one of `allowed` or of `unlisted`; a fault
+  // lists `allowed` and then names the others by `unlisted_text`.
+  void OnlyKeys(const std::vector<std::string_view>& allowed,
+                const std::vector<std::string_view>& unlisted = {},
+                std::string_view unlisted_text = {});
   std::optional<std::string> Text(const char* key, bool required);
   std::optional<unsigned> Number(const char* key, unsigned low, unsigned high,
                                  std::string_view meaning, bool required = true);

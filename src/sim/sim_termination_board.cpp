@@ -35,7 +35,8 @@ TerminationBoard::TerminationBoard(const TerminationSettings& settings, std::uin
                                    unsigned slot, LocalClock clock)
     : settings_(settings),
       label_("termination " + std::to_string(slot)),
-      serial_(settings.serial.value_or(static_cast<std::uint16_t>(0x1000 + 0x10 * device_id + slot))),
+      serial_(
+          settings.serial.value_or(static_cast<std::uint16_t>(0x1000 + 0x10 * device_id + slot))),
       clock_(std::move(clock)),
       started_(clock_()),
       // Up for device_id days and slot hours when the emulator starts.

@@ -44,13 +44,17 @@ void ReadEach(SectionReader& section, TerminationBoards& boards, std::string_vie
 void ReadIdentity(SectionReader& section, TerminationBoards& boards) {
   using S = TerminationSettings;
   ReadEach(section, boards, "version", "a version M.N, both 0..255", VersionValue,
-           [](S& s, auto v) { s.version_major = v.first;
-             s.version_minor = v.second; });
+           [](S& s, auto v) {
+             s.version_major = v.first;
+             s.version_minor = v.second;
+           });
   ReadEach(
       section, boards, "modules", "three module type codes 0..15",
       [](std::string_view t) { return NumberList(t, 0, 15, 3, 3); },
       [](S& s, const auto& codes) {
-        for (std::size_t m = 0; m < codes.size(); ++m) s.modules[m] = static_cast<std::uint8_t>(codes[m]);
+        for (std::size_t m = 0; m < codes.size(); ++m) {
+          s.modules[m] = static_cast<std::uint8_t>(codes[m]);
+        }
       });
   ReadEach(
       section, boards, "serial", "a serial number 0..65535",
@@ -58,20 +62,28 @@ void ReadIdentity(SectionReader& section, TerminationBoards& boards) {
       [](S& s, unsigned v) { s.serial = static_cast<std::uint16_t>(v); });
   ReadEach(
       section, boards, "poe", "one of none, no_load, load, blocked",
-      [](std::string_view t) { return NamedIndex(t, {"none", "no_load", "load", "blocked"}); },
+      [](std::string_view t) {
+        return NamedIndex(t, {"none", "no_load", "load", "blocked"});
+      },
       [](S& s, std::size_t v) { s.poe = static_cast<PoeState>(v); });
   ReadEach(
       section, boards, "contacts", "a list of input, output",
-      [](std::string_view t) { return NamedBits(t, {"input", "output"}); },
-      [](S& s, unsigned bits) { s.contact_input = (bits & 1) != 0;
-        s.contact_output = (bits & 2) != 0; });
+      [](std::string_view t) {
+        return NamedBits(t, {"input", "output"});
+      },
+      [](S& s, unsigned bits) {
+        s.contact_input = (bits & 1) != 0;
+        s.contact_output = (bits & 2) != 0;
+      });
 }
 
 void ReadSubchannels(SectionReader& section, TerminationBoards& boards) {
   using S = TerminationSettings;
   ReadEach(
       section, boards, "mode", "digital or analog",
-      [](std::string_view t) { return NamedIndex(t, {"digital", "analog"}); },
+      [](std::string_view t) {
+        return NamedIndex(t, {"digital", "analog"});
+      },
       [](S& s, std::size_t v) { s.analog = v == 1; });
   ReadEach(
       section, boards, "level", "an analog level code 0..65535",
@@ -87,12 +99,15 @@ void ReadSubchannels(SectionReader& section, TerminationBoards& boards) {
       });
   ReadEach(
       section, boards, "codec", "8000 or 6400",
-      [](std::string_view t) { return NamedIndex(t, {"6400", "8000"}); },
+      [](std::string_view t) {
+        return NamedIndex(t, {"6400", "8000"});
+      },
       [](S& s, std::size_t v) { s.codec_8000 = v == 1; });
-  ReadEach(section, boards, "line_rate",
-           "TX[,RX] in bit/s, multiples of 100 up to 6553500", LineRates,
-           [](S& s, auto v) { s.line_tx = v.first;
-             s.line_rx = v.second; });
+  ReadEach(section, boards, "line_rate", "TX[,RX] in bit/s, multiples of 100 up to 6553500",
+           LineRates, [](S& s, auto v) {
+             s.line_tx = v.first;
+             s.line_rx = v.second;
+           });
   ReadEach(
       section, boards, "service_rate", "bit/s, a multiple of 100 up to 25500",
       [](std::string_view t) { return RateValue(t, kMaxByteRate); },
@@ -103,8 +118,12 @@ void ReadSubchannels(SectionReader& section, TerminationBoards& boards) {
       [](S& s, unsigned v) { s.tm_rate = v; });
   ReadEach(
       section, boards, "faults", "a list of service_rx, service_tx, data_rx",
-      [](std::string_view t) { return NamedBits(t, {"service_rx", "service_tx", "data_rx"}); },
-      [](S& s, unsigned bits) { s.faults = {(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0}; });
+      [](std::string_view t) {
+        return NamedBits(t, {"service_rx", "service_tx", "data_rx"});
+      },
+      [](S& s, unsigned bits) {
+        s.faults = {(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0};
+      });
   ReadEach(
       section, boards, "error_rate", "errors per minute 0..600",
       [](std::string_view t) { return ParseNumber(t, 0, kMaxErrorsPerMinute); },

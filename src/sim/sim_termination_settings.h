@@ -26,12 +26,12 @@ struct TerminationSettings {
   std::uint8_t version_major = 2;
   std::uint8_t version_minor = 3;
   std::array<std::uint8_t, 3> modules{7, 9, 13};  // type codes 0..15
-  std::optional<std::uint16_t> serial;            // none: made from device and slot
+  std::optional<std::uint16_t> serial{};          // none: made from device and slot
   bool analog = false;
   std::uint16_t level = 7327;  // analog level code; 23170 is 0 dBm, this about -10
   // Module (1..3) carrying voice channel 1 and 2; 0 = that channel is absent.
   std::array<std::uint8_t, 2> voice_modules{1, 0};
-  bool codec_8000 = true;  // else 6400 bit/s
+  bool codec_8000 = true;    // else 6400 bit/s
   unsigned line_tx = 64000;  // bit/s, multiples of 100
   unsigned line_rx = 64000;
   unsigned service_rate = 1000;
@@ -39,7 +39,7 @@ struct TerminationSettings {
   PoeState poe = PoeState::None;
   bool contact_input = false;
   bool contact_output = false;
-  TerminationFaults faults;
+  TerminationFaults faults{};
   unsigned errors_per_minute = 3;  // service channel; the data channel counts twice that
 
   bool operator==(const TerminationSettings&) const = default;

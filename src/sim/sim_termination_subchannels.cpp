@@ -78,8 +78,8 @@ std::uint16_t ByteCount(unsigned bits_per_second, std::int64_t elapsed) {
 
 // One-byte error counters stop at their top rather than look healthy again.
 std::uint8_t ErrorCount(unsigned per_minute, std::int64_t elapsed) {
-  return static_cast<std::uint8_t>(std::min<std::int64_t>(kMaxErrorCount,
-                                                          per_minute * elapsed / 60));
+  return static_cast<std::uint8_t>(
+      std::min<std::int64_t>(kMaxErrorCount, per_minute * elapsed / 60));
 }
 
 Bytes AnalogAnswer(const TerminationSettings& s) {
@@ -101,10 +101,13 @@ int DataRate(const TerminationSettings& s, unsigned line_rate) {
 Bytes SubchannelAnswer(const TerminationSettings& s, std::int64_t elapsed) {
   if (s.analog) return AnalogAnswer(s);
   const Traffic t = TrafficOf(s);
-  // Codec counters (bytes 1..4) and byte 5 stay 0.
-  Bytes body{kKind, 0, 0, 0, 0, 0, ErrorCount(s.errors_per_minute, elapsed),
-             RateByte(s.line_tx), RateByte(s.line_rx), 0,
-             ErrorCount(2 * s.errors_per_minute, elapsed), 0, 0, 0, 0};
+  // Bytes 0..14; the codec counters (1..4) and the bytes not interpreted stay 0.
+  Bytes body(15, 0);
+  body[0] = kKind;
+  body[6] = ErrorCount(s.errors_per_minute, elapsed);
+  body[7] = RateByte(s.line_tx);
+  body[8] = RateByte(s.line_rx);
+  body[10] = ErrorCount(2 * s.errors_per_minute, elapsed);
   for (unsigned rate : {t.eth_tx, t.eth_rx, t.serial_tx, t.serial_rx}) {
     AppendBig16(body, ByteCount(rate, elapsed));
   }

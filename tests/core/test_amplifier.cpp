@@ -1,4 +1,3 @@
-#include "boards/amplifier/amplifier_alarms.h"
 #include "boards/amplifier/amplifier_parser.h"
 #include "boards/amplifier/amplifier_view.h"
 #include "core_fakes.h"
@@ -21,8 +20,8 @@ class AmplifierTest : public ::testing::Test {
  protected:
   AmplifierTest() { trace.setSink(&lines); }
   bool Parse(const Bytes& data, int slot = 8) { return parser.GetInfAP(3, dev, data, slot); }
-  TBRDS& board() { return dev.board(8); }
-  AmplifierView View() { return ComputeAmplifierView(board()); }
+  AmplifierView View() { return ComputeAmplifierView(dev.board(8)); }
+  const std::string& AlarmLine() { return dev.board(8).Texts[1]; }
 
   ManualClock clock = ClockAt(10, 20, 30);
   TraceLog trace{clock};
@@ -35,41 +34,32 @@ class AmplifierTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(AmplifierTest, InformationLinesAndBoxes) {
+  // First a 5-byte answer: no mask byte yet, so every mask box is ticked.
+  ASSERT_TRUE(Parse({0x01, 0x06, 0x04, 0, 255}));
+  EXPECT_EQ(AlarmLine(), " Аварии: \r    --");
+  EXPECT_FALSE(View().masksVisible);
+  EXPECT_EQ(AmplifierSettingByte(View().boxes), 0x00);
   // Alarms A1, A3, A4 and two amplifiers; A1 not masked.
   ASSERT_TRUE(Parse({0x01, 0x07, 0x5A, 20, 45, 0x02}));
   EXPECT_EQ(View().info,
             "Версия ПО: 7\r Аварии: \r    -Обрыв линии (A1)\r    -Нет сигнала на входе УМ (A3)\r"
             "    -Высокая температура (A4)\rУровень передачи: 20 дБм(среднеквадратичное)\rТемпература: 45°C");
-  EXPECT_TRUE(View().parametersVisible);
-  EXPECT_TRUE(View().masksVisible);
+  EXPECT_TRUE(View().parametersVisible && View().masksVisible);
   // The boxes as shown write back what was read.
   EXPECT_EQ(AmplifierSettingByte(View().boxes), 0x03);
-  // Five bytes keep the masks; version 6 hides them, and they are still written.
-  ASSERT_TRUE(Parse({0x01, 0x06, 0x04, 0, 255}));
-  EXPECT_EQ(board().Texts[1], " Аварии: \r    --");
-  EXPECT_EQ(board().Texts[3], "Температура: 255°C");
-  EXPECT_FALSE(View().masksVisible);
-  EXPECT_EQ(AmplifierSettingByte(View().boxes), 0x02);
-  ASSERT_TRUE(Parse({0x01, 0x06, 0xC1, 0, 0, 0xFF}));  // bits 0 and 7 are no alarms
-  EXPECT_EQ(board().Texts[1], "Аварии: нет");
-  EXPECT_EQ(AmplifierSettingByte(View().boxes), 0x1B);
-  EXPECT_EQ(pages.calls, (Strings{"open 3 8", "open 3 8", "open 3 8"}));
-}
-
-TEST_F(AmplifierTest, FirstShortAnswerShowsEveryMaskTicked) {
-  ASSERT_TRUE(Parse({0x01, 0x09, 0x00, 1, 2}));
-  const AmplifierView v = View();
-  EXPECT_TRUE(v.boxes.maskA1 && v.boxes.maskA3 && v.boxes.maskA4);
-  EXPECT_FALSE(v.boxes.twoAmplifiers);
+  ASSERT_TRUE(Parse({0x01, 0x06, 0xC1, 0, 0}));  // masks kept; bits 0 and 7 are no alarms
+  EXPECT_EQ(AlarmLine(), "Аварии: нет");
+  EXPECT_EQ(AmplifierSettingByte(View().boxes), 0x03);
+  ASSERT_TRUE(Parse({0x01, 0x06, 0x00, 0, 0, 0xFF}));
+  EXPECT_EQ(AmplifierSettingByte(View().boxes), 0x1A);
+  EXPECT_EQ(pages.calls, Strings(4, "open 3 8"));
 }
 
 TEST_F(AmplifierTest, OtherKindsRefreshTheFailuresStoreNothing) {
   EXPECT_TRUE(Parse({0x02}, 6));
   EXPECT_TRUE(Parse({0x10, 0x01, 0x07, 0x1A, 1, 2}));
   EXPECT_EQ(pages.calls, (Strings{"open 3 6", "open 3 8"}));
-  EXPECT_EQ(board().Valid, 0);
   EXPECT_FALSE(View().parametersVisible);
-
   pages.calls.clear();
   const std::tuple<Bytes, int, const char*> failures[] = {
       {{}, 8, "  GetInfAP err0"}, {{0x01, 7, 0, 1, 2}, 7, "  GetInfAP err1"},
@@ -81,11 +71,4 @@ TEST_F(AmplifierTest, OtherKindsRefreshTheFailuresStoreNothing) {
   }
   EXPECT_TRUE(pages.calls.empty());
   for (const auto& b : dev.boards) EXPECT_EQ(b.Valid, 0);
-}
-
-TEST(AmplifierAlarms, NamesOnlyForBitsOneToFour) {
-  EXPECT_EQ(AmplifierAlarmName(0), "");
-  EXPECT_EQ(AmplifierAlarmName(2), "-");
-  EXPECT_EQ(AmplifierAlarmName(4), "Высокая температура (A4)");
-  EXPECT_EQ(AmplifierAlarmName(5), "");
 }

@@ -1,6 +1,5 @@
 #include "app/program.h"
 #include "boards/termination/subchannel_counters.h"
-#include "boards/termination/termination_parser.h"
 #include "core_fakes.h"
 
 using namespace varnel;
@@ -14,42 +13,30 @@ struct RecordingTerminationView : BoardPageEvents, TerminationViewEvents, Termin
   Strings calls;
   std::vector<SubchannelState> states;
   std::string counters;
-  void OpenBoardPage(int d, int s) override { calls.push_back("open " + std::to_string(d) + " " + std::to_string(s)); }
+  void Call(std::string what, int d, int s) { calls.push_back(what + " " + std::to_string(d) + " " + std::to_string(s)); }
+  void OpenBoardPage(int d, int s) override { Call("open", d, s); }
   void ApplyRateLimits() override {}
   void AppendMemoLine(std::string_view) override {}
   void ShowSubchannelState(int d, int s, const SubchannelState& st, const std::string& text) override {
-    calls.push_back("state " + std::to_string(d) + " " + std::to_string(s));
-    states.push_back(st);
-    counters = text;
+    Call("state", d, s), states.push_back(st), counters = text;
   }
   void ShowAnalogLevel(const std::string& text) override { calls.push_back("analog " + text); }
   void ShowLoopState(const std::string& caption) override { calls.push_back("loop " + caption); }
-  void OnFlashAnswer(ByteView data, int slot) override {
-    calls.push_back("flash " + BytesToHex(data.data(), data.size()) + " " + std::to_string(slot));
-  }
+  void OnFlashAnswer(ByteView data, int slot) override { Call("flash " + BytesToHex(data.data(), data.size()), 0, slot); }
 };
 
-// An answer of n bytes, all 0 but the kind.
-Bytes Zeros(std::uint8_t kind, std::size_t n) {
+// A kind 2 answer of n bytes, all 0 but the flags and the bytes given.
+Bytes Subchannels(std::size_t n, std::uint8_t flagsA, std::vector<std::pair<std::size_t, std::uint8_t>> bytes = {}) {
   Bytes b(n, 0);
-  b[0] = kind;
-  return b;
-}
-
-// A kind 2 answer of n >= 25 bytes, all 0 but the flags.
-Bytes Subchannels(std::size_t n, std::uint8_t flagsA, std::uint8_t flagsB = 0) {
-  Bytes b = Zeros(0x02, n);
-  b[24] = flagsA;
-  if (n > 34) b[34] = flagsB;
+  b[0] = 0x02;
+  if (n > 24) b[24] = flagsA;
+  for (auto [i, v] : bytes) b[i] = v;
   return b;
 }
 
 class TerminationParserTest : public ::testing::Test {
  protected:
-  TerminationParserTest() {
-    trace.setSink(&lines);
-    trace.setDebug(true);
-  }
+  TerminationParserTest() { trace.setSink(&lines), trace.setDebug(true); }
   bool Parse(const Bytes& data, int slot = 1) { return parser.GetInfSL(2, dev, data, slot); }
   TBRDS& board() { return dev.board(1); }
 
@@ -65,96 +52,73 @@ class TerminationParserTest : public ::testing::Test {
 
 TEST_F(TerminationParserTest, BoardInformationWithAndWithoutOptionalFields) {
   ASSERT_TRUE(Parse({0x01, 0x01, 0x08, 0xF7, 0x09, 0x0D, 0x12, 0xAB, 0x00, 0x01, 0x51, 0x80, 0x00, 0x02, 0xF0, 0x00}));
-  EXPECT_EQ(board().Valid, 1);
-  EXPECT_EQ(board().Ver2, 8);
-  EXPECT_EQ(board().Modules[0].Tag, 7);  // high half ignored
-  EXPECT_EQ(board().Modules[2].Tag, 13);
-  EXPECT_EQ(board().Word16, 0x12AB);
-  EXPECT_EQ(board().Values[0], 86400u);
-  EXPECT_EQ(board().Values[1], 0x0Fu);
-  EXPECT_EQ(board().Values[2], 0x01u);
-  EXPECT_TRUE(lines.Has("DATS=0x0F"));
-  EXPECT_TRUE(lines.Has("POE=0x01"));
+  EXPECT_EQ(std::tuple(board().Valid, board().Ver2, board().Modules[0].Tag, board().Modules[2].Tag, board().Word16),
+            std::tuple(1, 8, 7, 13, 0x12AB));  // high half of the module codes ignored
+  EXPECT_EQ((std::vector<std::uint32_t>(board().Values.begin(), board().Values.begin() + 3)),
+            (std::vector<std::uint32_t>{86400, 0x0F, 0x01}));
+  EXPECT_TRUE(lines.Has("DATS=0x0F") && lines.Has("POE=0x01"));
   // Six bytes: the optional fields keep their values; the page is redrawn again.
   lines.lines.clear();
   ASSERT_TRUE(Parse({0x01, 0x02, 0x00, 0x00, 0x10, 0x00}));
-  EXPECT_EQ(board().Ver1, 2);
-  EXPECT_EQ(board().Modules[1].Tag, 0);
-  EXPECT_EQ(board().Word16, 0x12AB);
-  EXPECT_EQ(board().Values[2], 0x01u);
+  EXPECT_EQ(std::tuple(board().Ver1, board().Modules[1].Tag, board().Word16, board().Values[2]),
+            std::tuple(2, 0, 0x12AB, 1u));
   EXPECT_EQ(lines.messages(), Strings{"    GetInfSL 1"});
   EXPECT_EQ(view.calls, (Strings{"open 2 1", "open 2 1"}));
 }
 
 TEST_F(TerminationParserTest, FailuresApplyNothing) {
-  struct Case {
-    Bytes data;
-    int slot;
-    const char* error;
-  };
-  const Case cases[] = {
+  const std::tuple<Bytes, int, const char*> cases[] = {
       {{}, 1, "  GetInfSL err0"},
       {{0x01, 1, 8, 7, 9}, 1, "  GetInfSL err2"},
-      {Zeros(0x02, 24), 1, "  GetInfSL err2"},  // no flags A
+      {Subchannels(24, 0x80), 1, "  GetInfSL err2"},  // no flags A
       {Subchannels(34, 0x7F), 2, "  GetInfSL err2"},  // digital needs flags B
       {Subchannels(25, 0x00), 3, "  GetInfSL err2"},
-      {{0x07, 0x01}, 1, "  GetInfSL err2"},
+      {{0x07, 0x01}, 1, "  GetInfSL err2"},  // loop mode without frequency
   };
-  for (const auto& c : cases) {
-    lines.lines.clear();
-    EXPECT_FALSE(Parse(c.data, c.slot)) << BytesToHex(c.data);
-    EXPECT_EQ(lines.messages().back(), c.error) << BytesToHex(c.data);
+  for (const auto& [data, slot, error] : cases) {
+    EXPECT_FALSE(Parse(data, slot)) << BytesToHex(data);
+    EXPECT_EQ(lines.messages().back(), error) << BytesToHex(data);
   }
-  // Slots of other boards, even with a valid answer.
   for (int slot = 4; slot <= 10; ++slot) {
     EXPECT_FALSE(Parse({0x01, 1, 8, 7, 9, 13}, slot));
     EXPECT_EQ(lines.messages().back(), "  GetInfSL err1");
-    EXPECT_EQ(dev.board(slot).Valid, 0);
   }
+  for (const auto& b : dev.boards) EXPECT_EQ(b.Valid, 0);
   EXPECT_TRUE(view.calls.empty());
 }
 
 TEST_F(TerminationParserTest, SubchannelStatesInDigitalMode) {
-  // Byte positions and values; flags A sets codec 8000, voice 1 on module 1
-  // and the three working bits; flags B voice 2 on module 2.
-  auto answer = [](std::size_t n, std::initializer_list<std::pair<std::size_t, std::uint8_t>> extra) {
-    Bytes b = Subchannels(n, 0x75, 0x02);
-    for (auto [i, v] : {std::pair<std::size_t, std::uint8_t>{1, 1}, {2, 2}, {3, 3}, {4, 4}, {7, 200}, {8, 150}, {23, 10}})
-      b[i] = v;
-    for (auto [i, v] : extra) b[i] = v;
-    return b;
+  // Codec 8000, voice 1 on module 1, the three working bits; voice 2 on module 2.
+  auto answer = [](std::size_t n, std::vector<std::pair<std::size_t, std::uint8_t>> more) {
+    more.insert(more.begin(), {{1, 1}, {2, 2}, {3, 3}, {4, 4}, {7, 200}, {8, 150}, {23, 10}, {34, 0x02}});
+    return Subchannels(n, 0x75, more);
   };
   const SubchannelState narrow{false, 20000, 15000, 1000, -1, 8000, 1, 2, 16000, 19001, 14001, 3001, -1999,
                                true,  true,  true};
   SubchannelState wide = narrow;
-  wide.lineTx = 64000, wide.lineRx = 25600;
-  wide.dataTxBudget = 63001, wide.dataRxBudget = 24601, wide.dataTx = 47001, wide.dataRx = 8601;
+  wide.lineTx = 64000, wide.lineRx = 25600, wide.dataTxBudget = 63001, wide.dataRxBudget = 24601;
+  wide.dataTx = 47001, wide.dataRx = 8601;
   // Bit 1 of flags A and bits 2..7 of flags B mean nothing; TM 500 bit/s.
   const SubchannelState sixFour{false, 20000, 15000, 1000, 500, 6400, 3, 1, 12800, 18500, 13500, 5700, 700,
                                 false, false, false};
-  struct Case {
-    Bytes data;
-    SubchannelState expected;
-  };
-  const Case cases[] = {
+  const std::pair<Bytes, SubchannelState> cases[] = {
       {answer(35, {}), narrow},
       {answer(38, {{35, 0xFF}, {36, 0xFF}, {37, 0xFF}}), narrow},  // 16-bit rates incomplete
       {answer(39, {{35, 0x02}, {36, 0x80}, {37, 0x01}, {38, 0x00}}), wide},
       {answer(35, {{24, 0x0E}, {34, 0xFD}, {33, 5}}), sixFour},
   };
-  for (const auto& c : cases) {
+  for (const auto& [data, expected] : cases) {
     view.states.clear();
-    ASSERT_TRUE(Parse(c.data, 2)) << c.data.size();
+    ASSERT_TRUE(Parse(data, 2));
     ASSERT_EQ(view.states.size(), 1u);
-    EXPECT_TRUE(view.states[0] == c.expected) << BytesToHex(c.data);
+    EXPECT_TRUE(view.states[0] == expected) << BytesToHex(data);
   }
   EXPECT_EQ(view.calls.front(), "state 2 2");
   EXPECT_TRUE(lines.Has("N_CODOUT_F=1 N_CODTOHF_E=2 N_DECOD_E=3  N_FROMHFTODECOD_F=4"));
 }
 
 TEST_F(TerminationParserTest, AnalogModeNeedsOnlyTheFlagsAndShowsTheLevelInDebugMode) {
-  Bytes level = Subchannels(25, 0x80);
-  level[1] = 0x5A, level[2] = 0x82, level[3] = 0x01, level[4] = 0x02, level[5] = 0x03;  // 23170
+  const Bytes level = Subchannels(25, 0x80, {{1, 0x5A}, {2, 0x82}, {3, 0x01}, {4, 0x02}, {5, 0x03}});  // 23170
   ASSERT_TRUE(Parse(level));
   ASSERT_TRUE(Parse(Subchannels(34, 0xFF)));  // code 0 counts as 1
   trace.setDebug(false);
@@ -162,12 +126,10 @@ TEST_F(TerminationParserTest, AnalogModeNeedsOnlyTheFlagsAndShowsTheLevelInDebug
   EXPECT_EQ(view.calls, (Strings{"analog 0x5A82010203 23170 0,00dBm", "analog 0x0000000000 1 -87,30dBm", "analog -"}));
 }
 
-TEST_F(TerminationParserTest, CountersTextAndThePoeLineFromFortyThreeBytes) {
-  Bytes b = Subchannels(43, 0x00);
-  const std::pair<std::size_t, std::uint8_t> fields[] = {
-      {6, 5},     {10, 250},   {15, 0x01}, {17, 0xFF}, {18, 0xFF}, {20, 0x0C}, {25, 0x03}, {26, 0xFC}, {27, 0xFF},
-      {28, 0xFE}, {30, 0x07},  {31, 0x27}, {32, 0x10}, {39, 0x3F}, {40, 0xFF}, {41, 0xBF}, {42, 0xFF}};
-  for (auto [i, v] : fields) b[i] = v;
+TEST_F(TerminationParserTest, CountersTextWithThePoeLineFromFortyThreeBytes) {
+  Bytes b = Subchannels(43, 0x00, {{6, 5},     {10, 250},  {15, 0x01}, {17, 0xFF}, {18, 0xFF}, {20, 0x0C},
+                                   {25, 0x03}, {26, 0xFC}, {27, 0xFF}, {28, 0xFE}, {30, 0x07}, {31, 0x27},
+                                   {32, 0x10}, {39, 0x3F}, {40, 0xFF}, {41, 0xBF}, {42, 0xFF}});
   board().Values[2] = 1;  // PoE supported
   const std::string poe = "\r  PoE: U=97В  I=1000мА  P=97,00Вт";
   std::string text = "ETH/IP\r  Tx/Rx: 256/65535 байт\r  скорость Tx/Rx: 10,2/655,3 кбит/с" + poe +
@@ -180,21 +142,16 @@ TEST_F(TerminationParserTest, CountersTextAndThePoeLineFromFortyThreeBytes) {
 }
 
 TEST(TerminationPoe, LineByBitsAndMeasurement) {
-  struct Case {
-    std::uint32_t bits, word;
-    const char* text;
-  };
-  const Case cases[] = {
+  const std::tuple<std::uint32_t, std::uint32_t, const char*> cases[] = {
       {1, 0xFFFFFFFF, "PoE: U=97В  I=1000мА  P=97,00Вт"},  // bits 14, 30, 31 are no part of the codes
       {1, 0x00008000, "PoE: U=0В  I=0мА  P=0,00Вт"},
-      {1, 0x0C35A000, "PoE: U=18В  I=500мА  P=9,00Вт"},  // 18.5 V rounds to even
+      {1, 0x0C35A000, "PoE: U=18В  I=500мА  P=9,00Вт"},    // 18.5 V rounds to even
       {1, 0x249FBFFF, "PoE: U=56В  I=1000мА  P=56,00Вт"},  // 55.5 V
       {1, 0x3FFF7FFF, "PoE: нагрузка отключена"},
       {3, 0x3FFFBFFF, "PoE: заблокировано"},
       {2, 0x3FFFBFFF, "PoE: не поддерживается"},
-      {0, 0x3FFFBFFF, "PoE: не поддерживается"},
   };
-  for (const auto& c : cases) EXPECT_EQ(PoeText(c.bits, c.word), c.text) << std::hex << c.word;
+  for (const auto& [bits, word, text] : cases) EXPECT_EQ(PoeText(bits, word), text) << std::hex << word;
 }
 
 TEST_F(TerminationParserTest, LoopFlashAndUnknownKinds) {
@@ -205,7 +162,7 @@ TEST_F(TerminationParserTest, LoopFlashAndUnknownKinds) {
   EXPECT_TRUE(Parse({0x10, 0xAA}, 3));
   EXPECT_TRUE(Parse({0x05}));
   EXPECT_EQ(lines.messages().back(), "   SL unknown ans cmd");
-  EXPECT_EQ(view.calls, (Strings{"loop SLloop=2", "flash 10AA 3"}));
+  EXPECT_EQ(view.calls, (Strings{"loop SLloop=2", "flash 10AA 0 3"}));
   EXPECT_EQ(board().Valid, 0);
 }
 

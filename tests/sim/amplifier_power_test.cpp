@@ -1,22 +1,15 @@
 // Amplifiers and the power board: status answers by version, the drifting
-// temperature, and the setting byte written and read back.
+// temperature, and the setting byte written and read back; what no board answers.
 
 #include "board_test_support.h"
 #include "sim_amplifier_board.h"
 #include "sim_power_board.h"
+#include "sim_termination_board.h"
 
 namespace varnel::sim {
 namespace {
 
-struct TestAmplifier {
-  explicit TestAmplifier(const AmplifierSettings& settings = {}, std::size_t index = 0,
-                         bool two = false)
-      : board(settings, index, two, clock.Clock()) {}
-  std::optional<Bytes> Ask(const Bytes& request) { return varnel::sim::Ask(board, request); }
-
-  TestClock clock;
-  AmplifierBoard board;
-};
+using TestAmplifier = Clocked<AmplifierBoard>;
 
 AmplifierSettings Amplifier(std::uint8_t version, std::uint8_t alarms = 0) {
   AmplifierSettings settings;
@@ -51,7 +44,7 @@ TEST(SimAmplifier, StatusAnswerByVersionAlarmsAndSlot) {
 }
 
 TEST(SimAmplifier, TemperatureDriftsOneDegreeAMinute) {
-  TestAmplifier amplifier;
+  TestAmplifier amplifier(AmplifierSettings{}, 0, false);
   std::vector<std::uint8_t> temperatures;
   for (int minute = 0; minute < 9; ++minute) {
     amplifier.clock.At(60 * minute);
@@ -61,7 +54,7 @@ TEST(SimAmplifier, TemperatureDriftsOneDegreeAMinute) {
 }
 
 TEST(SimAmplifier, SettingByteSetsTwoAmplifiersAndMasksThenReadsBack) {
-  TestAmplifier amplifier(Amplifier(8, 0x12));
+  TestAmplifier amplifier(Amplifier(8, 0x12), 0, false);
   struct Step {
     std::uint8_t setting;
     std::uint8_t alarm_byte;
@@ -76,7 +69,7 @@ TEST(SimAmplifier, SettingByteSetsTwoAmplifiersAndMasksThenReadsBack) {
     EXPECT_EQ(amplifier.Ask({0x01}), expected) << int(s.setting);
   }
   // Below version 7 the write still sets bit 6; the mask is not answered.
-  TestAmplifier old(Amplifier(6));
+  TestAmplifier old(Amplifier(6), 0, false);
   EXPECT_EQ(old.Ask({0x01, 0x01}), (Bytes{0x01, 0x06, 0x40, 0x2B, 0x24}));
 }
 
@@ -87,18 +80,31 @@ TEST(SimBoards, PowerBoardAnswersReadAndWrite) {
   EXPECT_EQ(Ask(power, {0x01, 0x00}), (Bytes{0x01, 0x03, 0x01, 0xE0}));
 }
 
-TEST(SimBoards, UnknownRequestsStaySilent) {
-  TestAmplifier amplifier;
+TEST(SimBoards, UnknownRequestsStaySilentAndSaySo) {
+  TestClock clock;
+  TerminationBoard termination({}, 1, 1, clock.Clock());
+  AmplifierBoard amplifier({}, 0, false, clock.Clock());
   PowerBoard power;
-  const Bytes requests[] = {{0x02}, {0x01, 0x01, 0x01}, {0x00}};
-  for (const Bytes& request : requests) {
-    EXPECT_FALSE(Ask(amplifier.board, request)) << "amplifier " << HexText(request);
-    EXPECT_FALSE(Ask(power, request)) << "power " << HexText(request);
+  struct Case {
+    BoardEmulation& board;
+    Bytes request;
+    std::string note;
+  };
+  const Case cases[] = {
+      {termination, {0x01, 0x00}, "termination 1: 01 00 ignored"},
+      {termination, {0x02, 0x01}, "termination 1: 02 01 ignored"},
+      {termination, {0x07}, "termination 1: 07 ignored"},
+      {termination, {0x03}, "termination 1: 03 ignored"},
+      {amplifier, {0x02}, "amplifier 6: 02 ignored"},
+      {amplifier, {0x01, 0x01, 0x01}, "amplifier 6: 01 01 01 ignored"},
+      {power, {0x00}, "power: 00 ignored"},
+      {power, {0x01, 0x01}, "power: 01 01 ignored"},  // its write is 01 00
+  };
+  for (const Case& c : cases) {
+    const CommandReply reply = c.board.Handle(c.request);
+    EXPECT_FALSE(reply.body) << c.note;
+    EXPECT_NE(reply.note.find(c.note), std::string::npos) << reply.note;
   }
-  EXPECT_FALSE(Ask(power, {0x01, 0x01})) << "the power board's write is 01 00";
-  EXPECT_NE(power.Handle(Bytes{0x02}).note.find("power: 02 ignored"), std::string::npos);
-  EXPECT_NE(amplifier.board.Handle(Bytes{0x02}).note.find("amplifier 6: 02 ignored"),
-            std::string::npos);
 }
 
 }  // namespace

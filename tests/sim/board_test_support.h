@@ -1,5 +1,5 @@
 #pragma once
-// A clock the test moves by hand, for boards other than the modem.
+// Boards other than the modem on a clock the test moves by hand.
 
 #include "modem_test_support.h"
 #include "sim_board_emulation.h"
@@ -22,5 +22,16 @@ class TestClock {
 inline std::optional<Bytes> Ask(BoardEmulation& board, const Bytes& request) {
   return board.Handle(request).body;
 }
+
+// A board whose constructor takes the clock last.
+template <typename Board>
+struct Clocked {
+  template <typename... Args>
+  explicit Clocked(const Args&... args) : board(args..., clock.Clock()) {}
+  std::optional<Bytes> Ask(const Bytes& request) { return varnel::sim::Ask(board, request); }
+
+  TestClock clock;  // before the board, which reads it when made
+  Board board;
+};
 
 }  // namespace varnel::sim

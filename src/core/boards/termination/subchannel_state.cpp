@@ -31,7 +31,7 @@ std::optional<SubchannelState> DecodeSubchannelState(ByteView data) {
   s.voice1Module = static_cast<int>(Bits32(flagsA, 2, 2));
   s.voice2Module = static_cast<int>(Bits32(flagsB, 0, 2));
   s.voiceTotal = s.codec * ((s.voice1() ? 1 : 0) + (s.voice2() ? 1 : 0));
-  // An absent telemechanics channel enters as -1, as the board counts it.
+  // An absent telemechanics channel enters as -1: the budget gains 1 bit/s.
   s.dataTxBudget = s.lineTx - (s.service + s.telemechanics);
   s.dataRxBudget = s.lineRx - (s.service + s.telemechanics);
   s.dataTx = s.dataTxBudget - s.voiceTotal;

@@ -9,18 +9,19 @@ namespace varnel {
 
 namespace {
 
-constexpr std::uint32_t kServiceGreen = 0x66CC66;  // #66CC66
-constexpr std::uint32_t kRed = 0x0000FF;           // #FF0000
+// RGB in the comments.
+constexpr std::uint32_t kServiceGreen = 0x66CC66;   // #66CC66
+constexpr std::uint32_t kRed = 0x0000FF;            // #FF0000
 constexpr std::uint32_t kTelemechanics = 0xAEFFFF;  // #FFFFAE
-constexpr std::uint32_t kVoice1 = 0xC0DCC0;        // #C0DCC0
-constexpr std::uint32_t kVoice2 = 0xE0FCE0;        // #E0FCE0
-constexpr std::uint32_t kData = 0xF0CAA6;          // #A6CAF0
+constexpr std::uint32_t kVoice1 = 0xC0DCC0;         // #C0DCC0
+constexpr std::uint32_t kVoice2 = 0xE0FCE0;         // #E0FCE0
+constexpr std::uint32_t kData = 0xF0CAA6;           // #A6CAF0
 constexpr std::uint32_t kBlack = 0x000000;
-constexpr std::uint32_t kMaroon = 0x000080;  // #800000
+constexpr std::uint32_t kMaroon = 0x000080;         // #800000
 
 constexpr int kMinBarWidth = 32;
 constexpr int kLabelInset = 4;
-// Above this the data bar shrinks to a twentieth, so fast lines still fit.
+// A budget above this is drawn as this plus a twentieth of it, so fast lines fit.
 constexpr std::int32_t kCompressFrom = 15000;
 
 // What differs between the two rows.
@@ -39,9 +40,13 @@ SubchannelBar Bar(int left, std::int32_t rate, std::uint32_t fill, bool visible 
   return {left, RateBarWidth(rate), fill, kBlack, visible};
 }
 
-SubchannelLabel LabelOn(const SubchannelBar& b, std::string text) { return {std::move(text), b.left + kLabelInset, b.visible}; }
+SubchannelLabel LabelOn(const SubchannelBar& b, std::string text) {
+  return {std::move(text), b.left + kLabelInset, b.visible};
+}
 
-std::string VoiceText(std::int32_t codec, int module) { return KbitText(codec) + "[мод." + std::to_string(module) + "]"; }
+std::string VoiceText(std::int32_t codec, int module) {
+  return KbitText(codec) + "[мод." + std::to_string(module) + "]";
+}
 
 int DataLabelLeft(const SubchannelState& s, const SubchannelRow& r) {
   if (s.voice1() && s.voice2()) return r.voice2.left + r.voice2.width + 8;
