@@ -88,8 +88,11 @@ TEST(SimTermination, AnalogStateCarriesTheLevelAndFlagsABit7) {
 
 // Bytes 6 and 10 (service and data errors) and 15..22 (byte counters) of a state.
 Bytes Counters(const Bytes& state) {
-  Bytes counters{state[6], state[10]};
-  counters.insert(counters.end(), state.begin() + 15, state.begin() + 23);
+  Bytes counters;
+  counters.reserve(10);
+  counters.push_back(state[6]);
+  counters.push_back(state[10]);
+  for (std::size_t i = 15; i < 23; ++i) counters.push_back(state[i]);
   return counters;
 }
 

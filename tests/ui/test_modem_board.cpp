@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -15,9 +14,7 @@
 #include "modem_channel_page.h"
 #include "modem_config_page.h"
 #include "modem_panel.h"
-#include "sim_network_builder.h"
-#include "sim_network_servers.h"
-#include "ui_test_support.h"
+#include "network_fixture.h"
 
 using namespace varnel;
 using namespace varnel::ui;
@@ -25,44 +22,15 @@ using namespace varnel::ui::testing;
 
 namespace {
 
-constexpr const char* kRoot = "127.0.0.180";
-
-class ModemBoardTest : public ::testing::Test {
+class ModemBoardTest : public NetworkTest {
  protected:
-  ModemBoardTest() : servers(Network()), f(WindowFixture::Ini(kRoot, 23710)) {
-    EXPECT_EQ(servers.Start(), "");
-    panel = f.window->findChild<ModemPanel*>("PanelVK");
-  }
-  static std::vector<sim::Network> Network() {
-    QFile file(QString(VARNEL_SIM_SCENARIO_DIR) + "/small.ini");
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(file.readAll()).replace("address=127.0.0.1", QString("address=") + kRoot);
-    sim::NetworksBuilt built = sim::NetworksFromIni(text.toStdString());
-    EXPECT_EQ(built.error, "");
-    return std::move(built.networks);
-  }
-  // Open the root block from the tree, then press the modem board's button.
+  ModemBoardTest() : NetworkTest("127.0.0.180", 23710) { panel = f.window->findChild<ModemPanel*>("PanelVK"); }
   void OpenModem() {
-    f.window->link().send.SendFrame({0x00, 0x0F});  // the broadcast finds the root
-    ASSERT_TRUE(WaitFor([&] { return f.window->link().registry.inUse(1); }));
-    auto* tree = f.window->findChild<QTreeWidget*>("DevTree");
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(tree->topLevelItem(0)).center());
-    ASSERT_TRUE(WaitFor([&] { return f.window->findChild<QWidget*>("PanDevPar")->isVisible(); }));
-    f.window->findChild<QPushButton*>("ButBrd4")->click();
+    OpenRoot();
+    Press("ButBrd4");
   }
-  // Commands of the modem board requests the block received, in order.
-  std::vector<int> ModemCommands() {
-    std::vector<int> codes;
-    for (const auto& e : servers.ServerAt(0).Record()) {
-      if (e.direction == sim::Direction::Received && e.bytes.size() > 3 && e.bytes[1] == 0x41) codes.push_back(e.bytes[2]);
-    }
-    return codes;
-  }
-  QString Status() { return f.window->findChild<QLabel*>("LabRWstat")->text(); }
-  bool StatusEnds(const char* text) { return Status().endsWith(text); }
+  std::vector<int> ModemCommands() { return CommandsTo(0x04); }
 
-  sim::NetworkServers servers;
-  WindowFixture f;
   ModemPanel* panel = nullptr;
 };
 
