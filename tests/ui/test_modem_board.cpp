@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -107,4 +108,18 @@ TEST_F(ModemBoardTest, ARateTheVersionCannotCarryStopsTheWholeClick) {
   EXPECT_EQ(ModemCommands().size(), 5u);
   ASSERT_FALSE(f.dialogs.warnings.isEmpty());
   EXPECT_TRUE(f.dialogs.warnings.last().startsWith("Ошибка в параметрах:"));
+}
+
+TEST_F(ModemBoardTest, MemoryDumpListsTheBoardsBytesInTheMemo) {
+  f.window->setDebugMode(true);
+  OpenModem();
+  ASSERT_TRUE(WaitFor([&] { return panel->tabs->isVisible(); }));
+  panel->tabs->setCurrentIndex(ModemPanel::kDump);  // no read by itself
+  QTest::qWait(50);
+  EXPECT_EQ(ModemCommands(), std::vector<int>{0x01});
+  f.window->findChild<QPushButton*>("ButRD")->click();
+  ASSERT_TRUE(WaitFor([&] { return f.memoHas("CVK dump ADDR=0x000F 16 bytes"); }));
+  EXPECT_EQ(panel->dumpLength->text(), "010");
+  // The emulated memory holds the low address byte XOR the high one.
+  EXPECT_TRUE(f.memoHas("000F: 0F-10-11-12 13-14-15-16 17-18-19-1A 1B-1C-1D-1E"));
 }
