@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <cmath>
+#include <limits>
 
 #include "transport/str_utils.h"
 
@@ -25,7 +26,7 @@ bool DecimalEdit::hasValue() const {
 
 double DecimalEdit::value() const {
   double v = 0;
-  return TryParseDecimal(text().toStdString(), v) ? v : 0.0;
+  return TryParseDecimal(text().toStdString(), v) ? v : std::numeric_limits<double>::quiet_NaN();
 }
 
 void DecimalEdit::setValue(double value) { lineEdit()->setText(QString::fromStdString(FixedText(decimals_, value))); }
@@ -43,7 +44,8 @@ void DecimalEdit::setBackground(const QColor& colour) {
 
 void DecimalEdit::stepBy(int steps) {
   // Arrows move along the editor's grid and stay inside its range.
-  const double next = std::clamp(value() + steps * step_, min_, max_);
+  const double from = hasValue() ? value() : min_;
+  const double next = std::clamp(from + steps * step_, min_, max_);
   setValue(std::round(next / step_) * step_);
 }
 

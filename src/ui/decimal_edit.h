@@ -21,7 +21,8 @@ class DecimalEdit : public QAbstractSpinBox {
 
   // False when the text is not a decimal number.
   bool hasValue() const;
-  // The typed value; 0 when the text is not a number.
+  // The typed value; NaN when the text is not a number, so that writing it
+  // fails instead of sending a value nobody typed.
   double value() const;
   void setValue(double value);
   // As if the operator had typed it.

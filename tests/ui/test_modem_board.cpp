@@ -108,6 +108,14 @@ TEST_F(ModemBoardTest, ARateTheVersionCannotCarryStopsTheWholeClick) {
   EXPECT_EQ(ModemCommands().size(), 5u);
   ASSERT_FALSE(f.dialogs.warnings.isEmpty());
   EXPECT_TRUE(f.dialogs.warnings.last().startsWith("Ошибка в параметрах:"));
+
+  // Text that is not a number is never written as some other value.
+  panel->config->channels[2].rateMin->setValue(2.0);
+  panel->config->txLevel->setText("abc");
+  f.window->findChild<QPushButton*>("ButWR")->click();
+  QTest::qWait(100);
+  EXPECT_EQ(ModemCommands().size(), 5u);
+  EXPECT_EQ(f.dialogs.warnings.size(), 2);
 }
 
 TEST_F(ModemBoardTest, MemoryDumpListsTheBoardsBytesInTheMemo) {
