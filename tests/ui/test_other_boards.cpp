@@ -71,6 +71,20 @@ TEST_F(OtherBoardsTest, DigitalTerminationBoardSettingsStateAutoReadAndReset) {
   EXPECT_TRUE(WaitFor([&] { return StatusEnds(" Команда записи исполнена"); }));
 }
 
+TEST_F(OtherBoardsTest, LoopButtonIsForDebugModeAndNeedsNoConfirmation) {
+  OpenRoot();
+  Press("ButBrd1");
+  ASSERT_TRUE(WaitFor([&] { return sl->tabs->isVisible(); }));
+  sl->tabs->setCurrentIndex(1);
+  EXPECT_FALSE(sl->loop->isVisible());
+  f.window->setDebugMode(true);
+  ASSERT_TRUE(sl->loop->isVisible());
+  sl->loop->click();
+  ASSERT_TRUE(WaitFor([&] { return sl->loop->text() == "SLloop=1"; }));
+  EXPECT_EQ(RequestsTo(0x05).back(), (sim::Bytes{0x07, 0x55}));
+  EXPECT_TRUE(f.dialogs.confirmations.isEmpty());
+}
+
 TEST_F(OtherBoardsTest, AnalogTerminationBoardShowsItsLevel) {
   OpenRoot();
   Press("ButBrd2");
