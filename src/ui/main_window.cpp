@@ -183,7 +183,8 @@ void MainWindow::BuildDebugButtons(QWidget* parent) {
 }
 
 void MainWindow::StartUp() {
-  // Administrator mode and the formats are fixed before anything is loaded.
+  // Run-time state starts clean; the built-in peer and port hold until the
+  // settings file says otherwise.
   program_->exploration.Reset();
   link().queue.clear();
   scheduler_->Reset();
