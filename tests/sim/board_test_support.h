@@ -1,10 +1,16 @@
 #pragma once
-// Boards other than the modem on a clock the test moves by hand.
+// Boards on a clock the test moves by hand.
 
-#include "modem_test_support.h"
+#include <gtest/gtest.h>
+
 #include "sim_board_emulation.h"
+#include "sim_modem_board.h"
 
 namespace varnel::sim {
+
+// Local time 2026-01-01 00:00:00: a new four-year clock cycle starts here, and it is
+// a multiple of 4 and of 60, so the level and KO cycles start at phase 0 too.
+inline constexpr std::int64_t kNewYear2026 = 1767225600;
 
 class TestClock {
  public:
@@ -29,9 +35,16 @@ struct Clocked {
   template <typename... Args>
   explicit Clocked(const Args&... args) : board(args..., clock.Clock()) {}
   std::optional<Bytes> Ask(const Bytes& request) { return varnel::sim::Ask(board, request); }
+  std::string Note(const Bytes& request) { return board.Handle(request).note; }
 
   TestClock clock;  // before the board, which reads it when made
   Board board;
+};
+
+struct TestModem : Clocked<ModemBoard> {
+  explicit TestModem(const ModemSettings& settings = {}, std::uint8_t device_id = 1)
+      : Clocked(settings, device_id) {}
+  void At(std::int64_t seconds) { clock.At(seconds); }
 };
 
 }  // namespace varnel::sim

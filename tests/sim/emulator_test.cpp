@@ -1,11 +1,36 @@
-// Root block answers, byte for byte, and the requests it must leave unanswered.
+// Checksum and nibble packing as the block encodes them; a lone root block's answers,
+// byte for byte, and the requests it leaves unanswered.
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "sim_checksum.h"
 #include "sim_test_support.h"
 
 namespace varnel::sim {
 namespace {
+
+TEST(SimChecksum, MatchesHandComputedValuesAndChecksItsOwnFrameToZero) {
+  EXPECT_EQ(FrameChecksum(Bytes{}), 0xFF);
+  EXPECT_EQ(FrameChecksum(Bytes(300, 0xFF)), 0x00);
+  EXPECT_EQ(FrameChecksum(Bytes{0xFF, 0x01}), 0xFE);  // 0x100 folds back to 0x01
+  EXPECT_EQ(FrameChecksum(Bytes{0x80, 0x01, 0x00, 0x01, 0xC1, 0xEB, 0xEE, 0xEA}), 0xF5);
+
+  std::mt19937 random(12348);
+  for (std::size_t length = 0; length < 600; length += 7) {
+    Bytes frame(length);
+    for (auto& b : frame) b = static_cast<std::uint8_t>(random());
+    frame.push_back(FrameChecksum(frame));
+    EXPECT_EQ(FrameChecksum(frame), 0) << "length " << length;
+  }
+}
+
+TEST(SimNibbles, FirstNibbleGoesLowAndOddCountsArePadded) {
+  EXPECT_EQ(PackNibbles({1, 2, 0, 15, 5}), (Bytes{0x21, 0xF0, 0x05}));
+  EXPECT_EQ(PackNibbles({0x1F, 0x23}), (Bytes{0x3F}));  // only four bits each
+  EXPECT_EQ(UnpackNibbles(Bytes{0x21, 0xF0}), (Nibbles{1, 2, 0, 15}));
+}
 
 Emulator MakeEmulator(std::uint8_t id, const std::string& name, std::uint8_t type) {
   std::string error;
@@ -14,71 +39,52 @@ Emulator MakeEmulator(std::uint8_t id, const std::string& name, std::uint8_t typ
   return Emulator(std::move(block).value());
 }
 
-TEST(SimEmulator, BroadcastIdentityGetsRootAnswer) {
-  const Emulator emulator = MakeEmulator(1, "Блок", 1);
-  EXPECT_EQ(Frames(emulator.Handle(Bytes{0x00, 0x0F, 0xF0})),
-            (std::vector<Bytes>{{0x80, 0x01, 0x00, 0x01, 0xC1, 0xEB, 0xEE, 0xEA, 0xF5}}));
-}
-
-TEST(SimEmulator, NameGoesOutInWindows1251) {
-  const Emulator emulator = MakeEmulator(7, "Ёж №3", 5);
-  EXPECT_EQ(Frames(emulator.Handle(Bytes{0x00, 0x0F, 0xF0})),
-            (std::vector<Bytes>{{0x80, 0x07, 0x00, 0x05, 0xA8, 0xE6, 0x20, 0xB9, 0x33, 0xD6}}));
-}
-
-TEST(SimEmulator, OpenBlockIsAnsweredOnlyForItsOwnId) {
-  const Emulator emulator = MakeEmulator(12, "", 3);
-  EXPECT_EQ(Frames(emulator.Handle(Bytes{0x00, 0x0C, 0xF3})),
-            (std::vector<Bytes>{{0x80, 0x0C, 0x00, 0x03, 0x70}}));
-  EXPECT_TRUE(emulator.Handle(Bytes{0x00, 0x01, 0xFE}).answers.empty());
-  EXPECT_TRUE(emulator.Handle(Bytes{0x00, 0x02, 0xFD}).answers.empty());
-}
-
-TEST(SimEmulator, EveryIdAnswersWithOneAddressByte) {
-  for (std::uint8_t id = 1; id <= 15; ++id) {
-    const Emulator emulator = MakeEmulator(id, "A", 0);
-    const std::vector<Bytes> frames = Frames(emulator.Handle(Bytes{0x00, 0x0F, 0xF0}));
-    ASSERT_EQ(frames.size(), 1u) << "ID " << int(id);
-    // Nibbles ID, 0 pack into the single byte ID; the body follows at once.
-    EXPECT_EQ(frames[0].size(), 6u);
-    EXPECT_EQ(frames[0][1], id);
-    EXPECT_EQ(frames[0][2], 0x00) << "up-connection must be Ethernet";
-    EXPECT_EQ(frames[0][4], 'A');
+TEST(SimEmulator, RootAnswersIdentityAndItsModemBehindOneAddressByte) {
+  struct Case {
+    const char* what;
+    std::uint8_t id;
+    const char* name;
+    std::uint8_t type;
+    Bytes request;
+    std::vector<Bytes> answers;
+  };
+  const Case cases[] = {
+      {"broadcast", 1, "Блок", 1, {0x00, 0x0F, 0xF0},
+       {{0x80, 0x01, 0x00, 0x01, 0xC1, 0xEB, 0xEE, 0xEA, 0xF5}}},
+      {"name in Windows-1251", 7, "Ёж №3", 5, {0x00, 0x0F, 0xF0},
+       {{0x80, 0x07, 0x00, 0x05, 0xA8, 0xE6, 0x20, 0xB9, 0x33, 0xD6}}},
+      {"open by own ID", 12, "", 3, {0x00, 0x0C, 0xF3}, {{0x80, 0x0C, 0x00, 0x03, 0x70}}},
+      {"open by another ID", 12, "", 3, {0x00, 0x02, 0xFD}, {}},
+      {"ID 15 opens like a broadcast", 15, "", 3, {0x00, 0x0F, 0xF0},
+       {{0x80, 0x0F, 0x00, 0x03, 0x6D}}},
+      // Default modem, board 4: versions MCU 12, FPGA 3.
+      {"modem versions", 1, "Блок", 1, {0x00, 0x41, 0x01, 0xBD},
+       {{0x80, 0x41, 0x01, 0x0C, 0x03, 0x2E}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(Frames(MakeEmulator(c.id, c.name, c.type).Handle(c.request)), c.answers);
   }
 }
 
-TEST(SimEmulator, LoneBlockHasADefaultModemBoard) {
+TEST(SimEmulator, MalformedRequestsCommandsAndEmptySidesStaySilentWithANote) {
   const Emulator emulator = MakeEmulator(1, "Блок", 1);
-  // Versions: MCU 12, FPGA 3, behind the nibbles 1, 4.
-  EXPECT_EQ(Frames(emulator.Handle(Bytes{0x00, 0x41, 0x01, 0xBD})),
-            (std::vector<Bytes>{{0x80, 0x41, 0x01, 0x0C, 0x03, 0x2E}}));
-}
-
-TEST(SimEmulator, IgnoresMalformedRequests) {
-  const Emulator emulator = MakeEmulator(1, "Блок", 1);
-  const Outcome bad_checksum = emulator.Handle(Bytes{0x00, 0x0F, 0xF1});
-  EXPECT_TRUE(bad_checksum.answers.empty());
-  EXPECT_NE(bad_checksum.note.find("checksum"), std::string::npos);
-  // An answer-direction frame with a correct checksum.
-  EXPECT_TRUE(emulator.Handle(Bytes{0x80, 0x0F, 0x70}).answers.empty());
-  EXPECT_TRUE(emulator.Handle(Bytes{}).answers.empty());
-  EXPECT_TRUE(emulator.Handle(Bytes{0xFF}).answers.empty());
-  // Two bytes that check to 0 but leave no address byte.
-  EXPECT_TRUE(emulator.Handle(Bytes{0x00, 0xFF}).answers.empty());
-}
-
-TEST(SimEmulator, LeavesCommandsAndProbesUnanswered) {
-  const Emulator emulator = MakeEmulator(1, "Блок", 1);
-  // Network settings read: ID, 0 then command 0x11 is not an identity request.
-  const Outcome command = emulator.Handle(Bytes{0x00, 0x01, 0x11, 0xED});
-  EXPECT_TRUE(command.answers.empty());
-  EXPECT_NE(command.note.find("device command 11"), std::string::npos) << command.note;
-  // Request to the receive filter (0x08), a board no block has emulated.
-  const Outcome board = emulator.Handle(Bytes{0x00, 0x81, 0x01, 0x7D});
-  EXPECT_TRUE(board.answers.empty());
-  EXPECT_NE(board.note.find("board 08 not fitted"), std::string::npos) << board.note;
-  // Side probe of channel 2: nibbles 1, 2, 0, 15, 0; a lone root has nothing there.
-  EXPECT_TRUE(emulator.Handle(Bytes{0x00, 0x21, 0xF0, 0x00, 0xED}).answers.empty());
+  const std::pair<Bytes, const char*> cases[] = {
+      {{0x00, 0x0F, 0xF1}, "checksum"},
+      {{0x80, 0x0F, 0x70}, "direction"},  // an answer with a correct checksum
+      {{0x00, 0xFF}, "shorter"},  // checks to 0 but leaves no address byte
+      // ID, 0 then command 0x11 is a device command, not an identity request.
+      {{0x00, 0x01, 0x11, 0xED}, "device command 11"},
+      {{0x00, 0x81, 0x01, 0x7D}, "board 08 not fitted"},
+      // Side probe of channel 2: nibbles 1, 2, 0, 15, 0.
+      {{0x00, 0x21, 0xF0, 0x00, 0xED}, "nobody there"},
+  };
+  for (const auto& [request, note] : cases) {
+    SCOPED_TRACE(HexText(request));
+    const Outcome outcome = emulator.Handle(request);
+    EXPECT_TRUE(outcome.answers.empty());
+    EXPECT_NE(outcome.note.find(note), std::string::npos) << outcome.note;
+  }
 }
 
 }  // namespace

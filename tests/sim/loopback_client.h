@@ -44,20 +44,17 @@ class Client {
   }
 
   // Empty when nothing arrives within timeout_ms.
-  Bytes Receive(sockaddr_in& from, int timeout_ms = 2000) {
+  Bytes Receive(sockaddr_in* from = nullptr, int timeout_ms = 2000) {
     pollfd fd{fd_, POLLIN, 0};
     if (poll(&fd, 1, timeout_ms) != 1) return {};
     Bytes buffer(2048);
-    socklen_t length = sizeof from;
+    sockaddr_in sender{};
+    socklen_t length = sizeof sender;
     const ssize_t n = recvfrom(fd_, buffer.data(), buffer.size(), 0,
-                               reinterpret_cast<sockaddr*>(&from), &length);
+                               reinterpret_cast<sockaddr*>(&sender), &length);
     buffer.resize(n > 0 ? n : 0);
+    if (from) *from = sender;
     return buffer;
-  }
-
-  Bytes Receive(int timeout_ms = 2000) {
-    sockaddr_in from{};
-    return Receive(from, timeout_ms);
   }
 
  private:
