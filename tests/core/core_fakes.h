@@ -10,12 +10,15 @@
 #include <string_view>
 #include <vector>
 
+#include "boards/board_events.h"
 #include "network/discovery.h"
 #include "transport/frame.h"
 #include "transport/link.h"
 #include "transport/str_utils.h"
 
 namespace varnel::testing {
+
+using Strings = std::vector<std::string>;
 
 // n copies of a UTF-8 text.
 inline std::string Repeat(std::string_view text, int n) {
@@ -30,12 +33,18 @@ inline ManualClock ClockAt(int hour, int minute, int second) {
   return c;
 }
 
+// The frame with its checksum appended.
+inline Bytes Sealed(Bytes frame) {
+  frame.push_back(FrameChecksum(frame));
+  return frame;
+}
+
 struct RecordingTrace : TraceSink {
-  std::vector<std::string> lines;
+  Strings lines;
   void appendLine(std::string_view line) override { lines.emplace_back(line); }
   // Lines without their "[hh:nn:ss] " stamp.
-  std::vector<std::string> messages() const {
-    std::vector<std::string> out;
+  Strings messages() const {
+    Strings out;
     for (const auto& l : lines) out.push_back(l.substr(l.find("] ") + 2));
     return out;
   }
@@ -102,10 +111,34 @@ using Call = RecordingHandlers::Call;
 
 // Discovery's calls to the views, as "added 2", "name 2", "opened 2".
 struct RecordingEvents : DiscoveryEvents {
-  std::vector<std::string> calls;
+  Strings calls;
   void DeviceAdded(int d) override { calls.push_back("added " + std::to_string(d)); }
   void DeviceNameKnown(int d) override { calls.push_back("name " + std::to_string(d)); }
   void BlockOpened(int d) override { calls.push_back("opened " + std::to_string(d)); }
+};
+
+// The board parsers' calls, as "open 2 4" and "limits"; memo lines apart.
+struct RecordingPages : BoardPageEvents {
+  Strings calls, memo;
+  void OpenBoardPage(int d, int s) override { calls.push_back("open " + std::to_string(d) + " " + std::to_string(s)); }
+  void ApplyRateLimits() override { calls.push_back("limits"); }
+  void AppendMemoLine(std::string_view line) override { memo.emplace_back(line); }
+};
+
+// A board parser's surroundings: a debug trace at 10:20:30 on 07.03.2024,
+// recorded page events and one device record.
+class ParserTest : public ::testing::Test {
+ protected:
+  ParserTest() {
+    trace.setSink(&lines);
+    trace.setDebug(true);
+  }
+
+  ManualClock clock = ClockAt(10, 20, 30);
+  TraceLog trace{clock};
+  RecordingTrace lines;
+  RecordingPages pages;
+  TStructDev dev;
 };
 
 // A Link at 10:20:30 on 07.03.2024 with every output recorded.
@@ -129,11 +162,7 @@ class LinkTest : public ::testing::Test {
     d.name = name;
     return n;
   }
-  // Appends the checksum and dispatches.
-  void Dispatch(Bytes frame) {
-    frame.push_back(FrameChecksum(frame));
-    link.dispatcher.DispatchAnswer(frame);
-  }
+  void Dispatch(Bytes frame) { link.dispatcher.DispatchAnswer(Sealed(std::move(frame))); }
 
   ManualClock clock = ClockAt(10, 20, 30);
   RecordingSink sink;

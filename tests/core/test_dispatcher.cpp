@@ -6,9 +6,9 @@ using namespace varnel::testing;
 namespace {
 
 const std::string kSent = " Команда отправлена...";
-const std::string kReadDone = "[10:20:30] Команда чтения исполнена";
 const std::string kWriteDone = "[10:20:30] Команда записи исполнена";
 
+// The root at Route 1; the status shows a command under way.
 class DispatcherTest : public LinkTest {
  protected:
   DispatcherTest() { link.status.Set(kSent, kColourRed); }
@@ -33,20 +33,21 @@ class DispatcherTest : public LinkTest {
     ExpectCalls({});
     ExpectStatus(kSent, kColourRed);
   }
+
+  const int root = AddDevice(Route{1}, Route{1});
 };
 
 }  // namespace
 
 TEST_F(DispatcherTest, ShortForeignAndCorruptDatagramsStopAtTheFrameCheck) {
   link.trace.setDebug(true);
-  link.dispatcher.DispatchAnswer(Bytes{0x80, 0x7F});
+  Await(root, 4, 0x01);
+  link.dispatcher.DispatchAnswer(Bytes{0x80, 0x7F});  // sums to 0xFF, but too short
   link.dispatcher.DispatchAnswer(Bytes{0x00, 0x01, 0xFE});
-  EXPECT_EQ(trace.messages(), (std::vector<std::string>{"<< GET inf [2] 807F", "<< GET inf [3] 0001FE"}));
   EXPECT_EQ(link.dispatcher.answerLabel(), "Ответ: [10:20:30] 0001FE  R:");
-
-  trace.lines.clear();
   link.dispatcher.DispatchAnswer(Bytes{0x80, 0x41, 0x01, 0x3E});  // checksum one too high
-  EXPECT_EQ(trace.messages(), (std::vector<std::string>{"<< GET inf [4] 8041013E", "   cs err"}));
+  EXPECT_EQ(trace.messages(), (Strings{"<< GET inf [2] 807F", "<< GET inf [3] 0001FE", "<< GET inf [4] 8041013E",
+                                       "   cs err"}));
   ExpectIgnored();
 }
 
@@ -54,15 +55,11 @@ TEST_F(DispatcherTest, UnmatchedAndOverlongRoutesAreNotFound) {
   Route longest{1};  // the longest send Route a device can have
   while (longest.size() < 64) longest.push_back(longest.size() % 2 ? 2 : 3);
   Await(AddDevice(longest, longest), 4, 0x01);
+  link.trace.setDebug(true);
+  Dispatch({0x80, 0x21, 0x13, 0x32});  // channel nibbles only
   Bytes tooLong{0x80};
   tooLong.insert(tooLong.end(), 40, 0x21);  // 80 channel nibbles, then board 4
   tooLong.insert(tooLong.end(), {0x04, 0x01, 0x00});
-
-  Dispatch({0x80, 0x21, 0x13, 0x32});  // channel nibbles only
-  EXPECT_EQ(trace.lines.size(), 1u);  // level 0, not in the log
-  link.trace.setDebug(true);
-  trace.lines.clear();
-  Dispatch({0x80, 0x21, 0x13, 0x32});
   Dispatch(tooLong);
   EXPECT_EQ(trace.messages()[1], "  Route not found");
   EXPECT_EQ(trace.messages()[3], "  Route not found");
@@ -78,30 +75,24 @@ TEST_F(DispatcherTest, UnmatchedAndOverlongRoutesAreNotFound) {
 }
 
 TEST_F(DispatcherTest, AwaitedBoardAnswerIsCountedParsedAndGoesGreen) {
-  const int root = AddDevice(Route{1}, Route{1});
-  Await(root, 4, 0x01);
   link.trace.setDebug(true);
+  Await(root, 4, 0x01);
   // 80 + 41 + 01 + 0A + 0B = 0xD7, checksum 0x28.
   link.dispatcher.DispatchAnswer(Bytes{0x80, 0x41, 0x01, 0x0A, 0x0B, 0x28});
-
   ExpectCalls({{"modem", root, 0x01, {}, {0x01, 0x0A, 0x0B}, 4}});
   EXPECT_EQ(Answers(root, 4), 1u);
-  ExpectStatus(kReadDone, kColourGreen);
+  ExpectStatus("[10:20:30] Команда чтения исполнена", kColourGreen);
   EXPECT_EQ(link.request.expectedCode, 0x01);  // only device acks clear it
-  EXPECT_TRUE(trace.Has(" ID_Route:.1.4 j=3"));
   EXPECT_EQ(link.dispatcher.answerLabel(), "Ответ: [10:20:30] 8041010A0B28  R:.1.4 ");
+  EXPECT_TRUE(trace.Has(" ID_Route:.1.4 j=3"));
 
   link.request.requestMode = kWriteRequest;
-  Dispatch({0x80, 0x41, 0x01, 0x00});
-  ExpectStatus(kWriteDone, kColourGreen);
-
   handlers.parserResult = false;
   Dispatch({0x80, 0x41, 0x01, 0x00});
   ExpectStatus(kWriteDone + " с ошибкой", kColourMaroon);
 }
 
 TEST_F(DispatcherTest, StatusGoesGreenOnlyForTheAwaitedAnswer) {
-  const int root = AddDevice(Route{1}, Route{1});
   auto greenAfter = [&](int slot, std::uint8_t expected, std::uint8_t command) {
     Await(root, slot, expected);
     link.status.Set(kSent, kColourRed);
@@ -121,39 +112,31 @@ TEST_F(DispatcherTest, StatusGoesGreenOnlyForTheAwaitedAnswer) {
 }
 
 TEST_F(DispatcherTest, MultiByteBoardRoutesFindTheDeviceAndTheBody) {
-  AddDevice(Route{1}, Route{1});
   const int viaCh2 = AddDevice(Route{1, 2}, Route{1, 2, 0, 7});
   const int deeper = AddDevice(Route{1, 2, 3}, Route{1, 2, 3, 0, 9});
   const int ethSide = AddDevice(Route{1, 2, 0, 7}, Route{1, 2, 0, 7});
-  link.trace.setDebug(true);
-  struct Case {
-    int device, slot;
-    Bytes frame;
-    const char* kind;
-    const char* label;
-  };
-  const Case cases[] = {
+  const std::tuple<int, int, Bytes, const char*, const char*> cases[] = {
       // 1, 2, 5: odd count, the address byte's high half is padding.
       {viaCh2, 1, {0x80, 0x21, 0x05, 0x01, 0x02}, "termination", "R:.1.2.5 "},
       {deeper, 2, {0x80, 0x21, 0x63, 0x01, 0x02}, "termination", "R:.1.2.3.6 "},
       // A 0 inside a send Route is no terminator.
       {ethSide, 6, {0x80, 0x21, 0x70, 0x0A, 0x01, 0x02}, "amplifier", "R:.1.2.0.7.A "},
   };
-  for (const auto& c : cases) {
+  for (const auto& [device, slot, frame, kind, label] : cases) {
+    SCOPED_TRACE(label);
     handlers.calls.clear();
-    Await(c.device, c.slot, 0x01);
-    Dispatch(c.frame);
-    ExpectCalls({{c.kind, c.device, 0, {}, {0x01, 0x02}, c.slot}});
-    EXPECT_EQ(Answers(c.device, c.slot), 1u);
-    EXPECT_EQ(LabelRoute(), c.label);
+    Await(device, slot, 0x01);
+    Dispatch(frame);
+    ExpectCalls({{kind, device, 0, {}, {0x01, 0x02}, slot}});
+    EXPECT_EQ(Answers(device, slot), 1u);
+    EXPECT_EQ(LabelRoute(), label);
   }
-  EXPECT_TRUE(trace.Has(" ID_Route:.1.2.5 j=4"));
 }
 
 TEST_F(DispatcherTest, AnswersNotForTheCurrentRequestAreOnlyTraced) {
-  const int root = AddDevice(Route{1}, Route{1});
   const int other = AddDevice(Route{1, 2}, Route{1, 2, 0, 7});
   auto expectIgnored = [&](int device, int slot, std::uint8_t mode, Bytes frame) {
+    SCOPED_TRACE(BytesToHex(frame));
     Await(device, slot, 0x01, mode);
     trace.lines.clear();
     Dispatch(std::move(frame));
@@ -175,81 +158,57 @@ TEST_F(DispatcherTest, AnswersNotForTheCurrentRequestAreOnlyTraced) {
 }
 
 TEST_F(DispatcherTest, BoardsWithoutParserGiveUnknownBrdAndLeaveStatusAlone) {
-  const int root = AddDevice(Route{1}, Route{1});
-  // Receive filter, transmit filters, power supply.
-  for (std::uint8_t address : {0x08, 0x0B, 0x0D, 0x0E}) {
-    Await(root, 4, 0x01);
-    Dispatch({0x80, static_cast<std::uint8_t>(address << 4 | 1), 0x01, 0x00});
-    EXPECT_EQ(trace.messages().back(), " Unknown brd") << int(address);
-    // The slot exists, so the answer is counted before the parser is chosen.
-    EXPECT_EQ(Answers(root, SlotOfAddress(address)), 1u);
-  }
+  Await(root, 4, 0x01);
+  Dispatch({0x80, 0xE1, 0x01, 0x00});  // the power supply board
+  EXPECT_EQ(trace.messages().back(), " Unknown brd");
+  // The slot exists, so the answer is counted before the parser is chosen.
+  EXPECT_EQ(Answers(root, 10), 1u);
   ExpectCalls({});
   ExpectStatus(kSent, kColourRed);
 }
 
 TEST_F(DispatcherTest, IdentityAnswersReachDiscoveryWithIdRouteAndBody) {
-  const int root = AddDevice(Route{1}, Route{1});
-  link.trace.setDebug(true);
-  // 80 + 01 + 00 + 05 + 41 + 42 = 0x109, folded 0x0A, checksum 0xF5.
-  link.dispatcher.DispatchAnswer(Bytes{0x80, 0x01, 0x00, 0x05, 0x41, 0x42, 0xF5});
-  // A one-byte body is passed on as it is; side 3 is still an identity.
-  Dispatch({0x80, 0x01, 0x03});
+  Dispatch({0x80, 0x01, 0x00, 0x05, 0x41, 0x42});
+  Dispatch({0x80, 0x01, 0x03});  // a one-byte body is passed on; side 3 is still an identity
   // 1, 2, 0, 7, 0 takes three bytes; a new device has number 0.
   Dispatch({0x80, 0x21, 0x70, 0x00, 0x01, 0x05, 0x41});
   ExpectCalls({{"identity", root, 1, Route{1}, {0x00, 0x05, 0x41, 0x42}},
                {"identity", root, 1, Route{1}, {0x03}},
                {"identity", 0, 7, Route{1, 2, 0, 7}, {0x01, 0x05, 0x41}}});
-  EXPECT_TRUE(trace.Has(" DevRoute:\".1.2.0.7 ID:7 Brd:0  Data:010541"));
   EXPECT_EQ(LabelRoute(), "R:.1.2.0.7.0");
 
-  link.trace.setDebug(false);
   Dispatch({0x80, 0x01});  // no body at all
   EXPECT_EQ(trace.messages().back(), "  GetInfDev Err:1");
   EXPECT_EQ(handlers.calls.size(), 3u);
 }
 
-TEST_F(DispatcherTest, DeviceAckMatchesExpectedCodeOnce) {
-  const int root = AddDevice(Route{1}, Route{1});
+TEST_F(DispatcherTest, DeviceAcksMatchTheExpectedCodeOnce) {
   link.trace.setDebug(true);
-  Await(root, 0, 0x04, kWriteRequest);  // the lowest acknowledgement code
-  Dispatch({0x80, 0x01, 0x04});
-  ExpectStatus(kWriteDone, kColourGreen);
-  EXPECT_EQ(link.request.expectedCode, 0);
-  EXPECT_FALSE(trace.Has("  Err:2"));
-
-  link.status.Set(kSent, kColourRed);
-  Dispatch({0x80, 0x01, 0x04});  // nothing awaited any more
-  EXPECT_TRUE(trace.Has("  Err:2"));
-
   Await(root, 0, 0x05);
   Dispatch({0x80, 0x02, 0x05});  // a device the registry does not know
   EXPECT_TRUE(trace.Has("  Err:1"));
   EXPECT_EQ(link.request.expectedCode, 0x05);
   ExpectIgnored();
-}
 
-TEST_F(DispatcherTest, NetworkSettingsAckNeedsSeventeenBytes) {
-  const int root = AddDevice(Route{1}, Route{1});
-  link.trace.setDebug(true);
-  auto ack = [](std::size_t bodyLen) {
+  Await(root, 0, 0x04, kWriteRequest);  // the lowest acknowledgement code
+  Dispatch({0x80, 0x01, 0x04});
+  ExpectStatus(kWriteDone, kColourGreen);
+  EXPECT_EQ(link.request.expectedCode, 0);
+  EXPECT_FALSE(trace.Has("  Err:2"));
+  Dispatch({0x80, 0x01, 0x04});  // nothing awaited any more
+  EXPECT_TRUE(trace.Has("  Err:2"));
+
+  // Network settings need 17 bytes; a shorter ack is cleared and flagged, not handed on.
+  trace.lines.clear();
+  for (std::size_t length : {17u, 16u}) {
+    Await(root, 0, 0x11);
     Bytes frame{0x80, 0x01, 0x11};
-    frame.resize(2 + bodyLen, 0x33);
-    return frame;
-  };
-  Await(root, 0, 0x11);
-  Dispatch(ack(17));
+    frame.resize(2 + length, 0x33);
+    Dispatch(frame);
+    EXPECT_EQ(link.request.expectedCode, 0);
+    EXPECT_EQ(trace.Has("  Err:2"), length == 16) << length;
+  }
   Bytes body(17, 0x33);
   body[0] = 0x11;
   ExpectCalls({{"netsettings", root, 0, {}, body}});
-  EXPECT_FALSE(trace.Has("  Err:2"));
-
-  // Short: acknowledged and cleared, but not handed on, and flagged.
-  link.status.Set(kSent, kColourRed);
-  Await(root, 0, 0x11);
-  Dispatch(ack(16));
-  EXPECT_EQ(handlers.calls.size(), 1u);
-  ExpectStatus(kReadDone, kColourGreen);
-  EXPECT_EQ(link.request.expectedCode, 0);
-  EXPECT_TRUE(trace.Has("  Err:2"));
 }

@@ -1,20 +1,23 @@
-#include <gtest/gtest.h>
-
+#include <algorithm>
 #include <filesystem>
+#include <unistd.h>
 
 #include "settings/ini_values.h"
+#include "settings/map_file.h"
 #include "settings_fixture.h"
 
 using namespace varnel;
 using namespace varnel::testing;
+namespace fs = std::filesystem;
 
-TEST_F(SettingsFileTest, MissingFileGivesEveryDefault) {
+TEST_F(SettingsFileTest, MissingFileOrSectionGivesDefaults) {
   EXPECT_TRUE(LoadSettings(Path(), settings, log_).complete);
-  EXPECT_FALSE(AccessErrorTraced());
-  EXPECT_EQ(settings.peerIp, "192.168.0.254");
-  EXPECT_EQ(settings.serverPort, 12347);
-  EXPECT_EQ(settings.autoFind, 32);
-  EXPECT_EQ(settings.numIps, 1);
+  EXPECT_EQ(std::tuple(settings.peerIp, settings.serverPort, settings.autoFind, settings.numIps),
+            std::tuple("192.168.0.254", 12347, 32, 1));
+  settings = AppSettings{};
+  EXPECT_TRUE(Load("[COMMON]\nAUTOFIND=5\n"));
+  EXPECT_EQ(std::tuple(settings.peerIp, settings.serverPort, settings.autoFind), std::tuple("192.168.0.254", 12347, 5));
+  EXPECT_TRUE(trace_.lines.empty());
 }
 
 TEST_F(SettingsFileTest, UnreadableFileIsAnAccessErrorAndChangesNothing) {
@@ -22,59 +25,36 @@ TEST_F(SettingsFileTest, UnreadableFileIsAnAccessErrorAndChangesNothing) {
   EXPECT_FALSE(LoadSettings(Path(), settings, log_).complete);
   EXPECT_TRUE(AccessErrorTraced());
   EXPECT_EQ(settings.peerIp, "192.168.0.7");
-  EXPECT_EQ(settings.serverPort, 12347);
 }
 
-TEST_F(SettingsFileTest, FileWithoutNetSectionGivesDefaults) {
-  EXPECT_TRUE(Load("[COMMON]\nAUTOFIND=5\n"));
-  EXPECT_EQ(settings.peerIp, "192.168.0.254");
-  EXPECT_EQ(settings.serverPort, 12347);
-  EXPECT_TRUE(trace_.lines.empty());
-}
-
-TEST_F(SettingsFileTest, HexPortAndCaseInsensitiveNames) {
-  EXPECT_TRUE(Load("[NET]\nIP=10.1.2.3\nSRVPORT=$3039\n"));
-  EXPECT_EQ(settings.peerIp, "10.1.2.3");
-  EXPECT_EQ(settings.serverPort, 12345);
-
+TEST_F(SettingsFileTest, PortInHexAnyCaseAndOutOfRangeStopsAfterTheIp) {
   EXPECT_TRUE(Load("[net]\nip=10.1.2.4\nSrvPort=0x1F90\n"));
-  EXPECT_EQ(settings.peerIp, "10.1.2.4");
-  EXPECT_EQ(settings.serverPort, 8080);
-}
-
-TEST_F(SettingsFileTest, PortOutOfRangeStopsLoadingAfterTheIp) {
+  EXPECT_EQ(std::tuple(settings.peerIp, settings.serverPort), std::tuple("10.1.2.4", 8080));
+  EXPECT_TRUE(Load("[NET]\nSRVPORT=65535\n"));
+  EXPECT_EQ(settings.serverPort, 65535);
   settings.serverPort = 4000;
   EXPECT_FALSE(Load("[NET]\nIP=10.1.2.3\nSRVPORT=70000\n"));
   EXPECT_TRUE(AccessErrorTraced());
-  EXPECT_EQ(settings.serverPort, 4000);
-  EXPECT_EQ(settings.peerIp, "10.1.2.3");  // read before the failure
-
+  EXPECT_EQ(std::tuple(settings.peerIp, settings.serverPort), std::tuple("10.1.2.3", 4000));  // IP read first
   EXPECT_FALSE(Load("[NET]\nSRVPORT=-1\n"));
   EXPECT_EQ(settings.serverPort, 4000);
-  EXPECT_TRUE(Load("[NET]\nSRVPORT=65535\n"));
-  EXPECT_EQ(settings.serverPort, 65535);
-}
-
-TEST_F(SettingsFileTest, NonNumericPortFallsBackToDefault) {
-  settings.serverPort = 4000;
-  EXPECT_TRUE(Load("[NET]\nSRVPORT=12x47\n"));
-  EXPECT_EQ(settings.serverPort, 12347);
-  EXPECT_TRUE(trace_.lines.empty());
 }
 
 TEST_F(SettingsFileTest, NumIPsOutsideOneToSixteenLoadsOneEntry) {
-  for (const char* n : {"0", "40", "255", "two"}) {
+  for (auto [n, count] : {std::pair{"0", 1}, {"16", 16}, {"17", 1}, {"255", 1}, {"two", 1}}) {
+    SCOPED_TRACE(n);
     settings = AppSettings{};
-    ASSERT_TRUE(Load(std::string("[NET]\nNumIPs=") + n + "\nIP_1=10.0.0.1\nName_1=A\nIP_2=10.0.0.2\n")) << n;
-    EXPECT_EQ(settings.numIps, 1) << n;
+    ASSERT_TRUE(Load(std::string("[NET]\nNumIPs=") + n + "\nIP_1=10.0.0.1\nName_1=A\nIP_2=10.0.0.2\n"));
+    EXPECT_EQ(settings.numIps, count);
     EXPECT_EQ(settings.ips[0], "10.0.0.1");
     EXPECT_EQ(settings.ipNames[0], "A");
-    EXPECT_EQ(settings.ips[1], "");
+    EXPECT_EQ(settings.ips[1], count == 1 ? "" : "10.0.0.2");
   }
 }
 
 TEST_F(SettingsFileTest, NumIPsOutOfByteRangeStopsBeforeTheList) {
-  for (const char* n : {"300", "-1"}) {
+  for (const char* n : {"256", "-1"}) {
+    SCOPED_TRACE(n);
     settings = AppSettings{};
     settings.serverPort = 4000;
     EXPECT_FALSE(Load(std::string("[NET]\nIP=10.0.0.9\nNumIPs=") + n +
@@ -89,29 +69,29 @@ TEST_F(SettingsFileTest, NumIPsOutOfByteRangeStopsBeforeTheList) {
 }
 
 TEST_F(SettingsFileTest, ListEntriesAndNamesAreCutAndDecoded) {
-  // Names are Windows-1251 on disk: 40 letters "Ж", then "Пс".
-  ASSERT_TRUE(Load("[NET]\nNumIPs=3\nIP_1=192.168.100.200:12348\nName_1=" + std::string(40, '\xC6') +
-                   "\nName_2=\xCF\xF1\n"));
-  EXPECT_EQ(settings.ips[0], "192.168.100.200");
+  // Names are Windows-1251 on disk: 40 letters "Ж", then "Пс". Written on
+  // Windows and cut in the middle of the last line.
+  ASSERT_TRUE(Load("[NET]\r\nNumIPs=4\r\nIP_1=192.168.100.200:12348\r\nName_1=" + std::string(40, '\xC6') +
+                   "\r\nName_2=\xCF\xF1\r\nIP_4=10.0."));
+  EXPECT_EQ(std::tuple(settings.ips[0], settings.ips[1], settings.ips[3]),
+            std::tuple("192.168.100.200", "192.168.0.254", "10.0."));
   EXPECT_EQ(settings.ipNames[0], Repeat("Ж", 32));
-  EXPECT_EQ(settings.ips[1], "192.168.0.254");
   EXPECT_EQ(settings.ipNames[1], "Пс");
   EXPECT_EQ(settings.ipNames[2], "");
 }
 
 TEST_F(SettingsFileTest, IntegersTakeHexAndFallBackOnGarbage) {
   settings.window = {800, 600, 10, 20};
-  ASSERT_TRUE(Load("[Size]\nWidth=0x400\nHeight=abc\nLeft=$20\nTop=\n[COMMON]\nAUTOFIND=456\nPSW=ab01FF\n"
-                   "[FW Update]\nCPU=/fw/vk.bin\n"));
-  EXPECT_EQ(settings.window.width, 1024);
-  EXPECT_EQ(settings.window.height, 600);
-  EXPECT_EQ(settings.window.left, 32);
-  EXPECT_EQ(settings.window.top, 20);
+  settings.serverPort = 4000;
+  ASSERT_TRUE(Load("[NET]\nSRVPORT=12x47\n[Size]\nWidth=0x400\nHeight=abc\nLeft=$20\nTop=\n[COMMON]\nAUTOFIND=456\n"
+                   "PSW=ab01FF\n[FW Update]\nCPU=/fw/vk.bin\n"));
+  EXPECT_EQ(settings.serverPort, 12347);
+  EXPECT_EQ(std::tuple(settings.window.width, settings.window.height, settings.window.left, settings.window.top),
+            std::tuple(1024, 600, 32, 20));
   EXPECT_EQ(settings.autoFind, 200);  // low byte of 0x1C8
   EXPECT_EQ(settings.passwordDigest, (Bytes{0xAB, 0x01, 0xFF}));
   EXPECT_FALSE(result_.adminMode);
-  EXPECT_EQ(settings.mcuFile, "/fw/vk.bin");
-  EXPECT_EQ(settings.fpgaFile, "");
+  EXPECT_EQ(std::tuple(settings.mcuFile, settings.fpgaFile), std::tuple("/fw/vk.bin", ""));
 
   ASSERT_TRUE(Load("[COMMON]\nAUTOFIND=many\nPSW=\n"));
   EXPECT_EQ(settings.autoFind, 32);
@@ -119,25 +99,134 @@ TEST_F(SettingsFileTest, IntegersTakeHexAndFallBackOnGarbage) {
   EXPECT_TRUE(result_.adminMode);
 }
 
-TEST_F(SettingsFileTest, TruncatedFileLoadsWhatIsThere) {
-  // Written on Windows and cut in the middle of a line.
-  ASSERT_TRUE(Load("[NET]\r\nIP=10.0.0.9\r\nNumIPs=2\r\nIP_1=10.0.0.1\r\nIP_2=10.0."));
-  EXPECT_EQ(settings.peerIp, "10.0.0.9");
-  EXPECT_EQ(settings.numIps, 2);
-  EXPECT_EQ(settings.ips[0], "10.0.0.1");
-  EXPECT_EQ(settings.ips[1], "10.0.");
-
-  ASSERT_TRUE(Load("[COMMON]\r\nAUTOFIND=7\r\n[Si"));
-  EXPECT_EQ(settings.autoFind, 7);
-}
-
 TEST(ParseIniInteger, DecimalAndThreeHexPrefixes) {
-  EXPECT_EQ(ParseIniInteger("12347"), 12347);
   EXPECT_EQ(ParseIniInteger("-5"), -5);
-  EXPECT_EQ(ParseIniInteger("0x3039"), 0x3039);
   EXPECT_EQ(ParseIniInteger("0X3039"), 0x3039);
   EXPECT_EQ(ParseIniInteger("$ff"), 255);
   for (const char* bad : {"", "abc", "12a", "0x", "$", "3039h", "0x-1", "$-10", "--5", "1 2"}) {
     EXPECT_EQ(ParseIniInteger(bad), std::nullopt) << bad;
   }
+}
+
+TEST_F(SettingsFileTest, SaveKeepsKeysItDoesNotWrite) {
+  Write("; operator's note\r\n[net]\r\nip=1.1.1.1\r\nNumIPs=5\r\nIP_5=10.0.0.5\r\nName_2=Old name\r\n"
+        "SRVPORT=4000\r\nExtra=keep\r\n[Custom]\r\nk=v\r\n");
+  settings.peerIp = "10.0.0.100";
+  settings.numIps = 2;
+  settings.ips = {"10.0.0.1", "10.0.0.2"};
+  settings.ipNames[0] = "Подстанция";
+  settings.serverPort = 5555;
+  settings.slFile = "/fw/sl.bin";
+  settings.passwordDigest = {0xAB, 0x01, 0xFF};
+  settings.autoFind = 44;
+  ASSERT_TRUE(SaveSettings(Path(), settings));
+
+  // Names read back as written only if stored as Windows-1251 (see Lines).
+  EXPECT_EQ(Lines(), (std::vector<std::string>{
+                         "; operator's note", "[net]", "ip=10.0.0.100", "NumIPs=2", "IP_5=10.0.0.5", "Name_2=Old name",
+                         "SRVPORT=4000", "Extra=keep", "IP_1=10.0.0.1", "Name_1=Подстанция", "IP_2=10.0.0.2",
+                         "[Custom]", "k=v", "[Size]", "Width=1008", "Height=735", "Left=242", "Top=110",
+                         "[FW Update]", "CPU=", "FPGA=", "SL=/fw/sl.bin", "[COMMON]", "PSW=AB01FF", "AUTOFIND=44"}));
+  // No temporary file is left behind.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+
+  AppSettings back;
+  const LoadResult r = LoadSettings(Path(), back, log_);
+  EXPECT_TRUE(r.complete && !r.adminMode);
+  EXPECT_EQ(back.passwordDigest, settings.passwordDigest);
+  EXPECT_EQ(back.ipNames[0], "Подстанция");
+  EXPECT_EQ(back.ipNames[1], "Old name");  // an empty name leaves the old key
+  EXPECT_EQ(back.serverPort, 4000);
+}
+
+TEST_F(SettingsFileTest, FreshSaveAndFailedSaves) {
+  settings.numIps = 1;
+  settings.ips[0] = "10.0.0.1";
+  settings.serverPort = 5555;
+  ASSERT_TRUE(SaveSettings(Path(), settings));
+  EXPECT_EQ(Lines(), (std::vector<std::string>{"[NET]", "IP=192.168.0.7", "NumIPs=1", "IP_1=10.0.0.1", "[Size]",
+                                               "Width=1008", "Height=735", "Left=242", "Top=110", "[FW Update]",
+                                               "CPU=", "FPGA=", "SL=", "[COMMON]", "PSW=", "AUTOFIND=0"}));
+  AppSettings back;
+  EXPECT_TRUE(LoadSettings(Path(), back, log_).adminMode);
+
+  const std::string saved = Raw();
+  settings.peerIp = "10.9.9.9";
+  fs::create_directory(Path("varnel.ini.tmp"));  // the temporary file cannot be made
+  EXPECT_FALSE(SaveSettings(Path(), settings));
+  EXPECT_EQ(Raw(), saved);
+  EXPECT_FALSE(SaveSettings(Path("missing/varnel.ini"), settings));
+  EXPECT_FALSE(fs::exists(Path("missing")));
+}
+
+TEST(FitToScreen, ShrinksOnceAndMovesAnOffScreenCorner) {
+  auto fit = [](int w, int h, int l, int t) {
+    const WindowGeometry g = FitToScreen({w, h, l, t}, 1920, 1080);
+    return std::to_string(g.width) + "x" + std::to_string(g.height) + "+" + std::to_string(g.left) + "+" +
+           std::to_string(g.top);
+  };
+  EXPECT_EQ(fit(1920, 600, 10, 10), "1915x595+10+10");
+  EXPECT_EQ(fit(800, 1080, 10, 10), "795x1075+10+10");
+  EXPECT_EQ(fit(1919, 1079, 1919, 1079), "1919x1079+1919+1079");
+  EXPECT_EQ(fit(800, 600, 4000, 10), "800x600+0+0");
+  EXPECT_EQ(fit(800, 600, 10, 1080), "800x600+0+0");
+}
+
+TEST_F(SettingsFileTest, SettingsGoToTheConfigFolderWhenTheProgramFolderIsNotWritable) {
+  const SettingsLocation here = ChooseSettingsLocation(Path(), Path("cfg"));
+  EXPECT_EQ(std::tuple(here.loadPath, here.savePath, here.inConfigFolder), std::tuple(Path(), Path(), false));
+  EXPECT_FALSE(fs::exists(Path("cfg")));
+
+  // A folder that does not exist cannot be written, even by root.
+  const std::string beside = Path("absent/varnel.ini");
+  SettingsLocation there = ChooseSettingsLocation(beside, Path("cfg/varnel"));
+  // Loaded from beside the program until the user's own copy exists.
+  EXPECT_EQ(std::tuple(there.loadPath, there.savePath, there.inConfigFolder),
+            std::tuple(beside, Path("cfg/varnel/varnel.ini"), true));
+  EXPECT_TRUE(fs::is_directory(Path("cfg/varnel")));
+  Write("", "cfg/varnel/varnel.ini");
+  there = ChooseSettingsLocation(beside, Path("cfg/varnel"));
+  EXPECT_EQ(there.loadPath, Path("cfg/varnel/varnel.ini"));
+}
+
+TEST_F(SettingsFileTest, ReadOnlyProgramFolderIsNotWritten) {
+  if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+  fs::create_directory(Path("bin"));
+  fs::permissions(Path("bin"), fs::perms::owner_read | fs::perms::owner_exec);
+  EXPECT_TRUE(ChooseSettingsLocation(Path("bin/varnel.ini"), Path("cfg")).inConfigFolder);
+  fs::permissions(Path("bin"), fs::perms::owner_all);
+}
+
+TEST_F(SettingsFileTest, MapHoldsDevicesInUseByNumberAndKeepsOldSections) {
+  DeviceRegistry reg{log_};
+  auto add = [&](std::uint8_t id, const char* name, int up, int port, int root, std::uint8_t type) {
+    TStructDev& d = reg.device(reg.AllocDevice());
+    std::tie(d.id, d.name, d.upConn, d.rootPort, d.rootNumber, d.rootName, d.blockType) =
+        std::tuple(id, name, up, port, root, root ? "Корень" : "", type);
+    return &d;
+  };
+  auto save = [&](const char* name) { return SaveMap(Path(name), "10.0.0.7", reg, log_); };
+  ASSERT_TRUE(save("map.ini"));
+  EXPECT_EQ(Lines("map.ini"), (std::vector<std::string>{"[COMMON]", "IP=10.0.0.7"}));
+  add(1, "Корень", 0, 0, 0, 33);
+  add(8, "Ушёл", 0, 3, 1, 0);
+  add(7, "Блок 7", 1, 2, 1, 255)->channels[0].show = false;
+  reg.FreeDevice(2);
+  ASSERT_TRUE(save("map.ini"));
+  std::vector<std::string> expected{
+      "[COMMON]", "IP=10.0.0.7",
+      "[DEV_1]", "ID=1", "Name=Корень", "UpConn=0", "RootPort=0", "RootN=0", "RootName=", "BType=33",
+      "CHSHOW1=1", "CHSHOW2=1", "CHSHOW3=1",
+      "[DEV_3]", "ID=7", "Name=Блок 7", "UpConn=1", "RootPort=2", "RootN=1", "RootName=Корень", "BType=255",
+      "CHSHOW1=0", "CHSHOW2=1", "CHSHOW3=1"};
+  EXPECT_EQ(Lines("map.ini"), expected);
+  // A device gone since the last save keeps its section.
+  reg.FreeDevice(3);
+  reg.device(1).name = "Главный";
+  ASSERT_TRUE(save("map.ini"));
+  expected[4] = "Name=Главный";
+  EXPECT_EQ(Lines("map.ini"), expected);
+  EXPECT_TRUE(trace_.lines.empty());
+  EXPECT_FALSE(save("missing/map.ini"));
+  EXPECT_TRUE(AccessErrorTraced());
 }
