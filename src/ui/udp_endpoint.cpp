@@ -16,7 +16,6 @@ std::uint16_t UdpEndpoint::start(std::uint16_t firstPort) {
     const auto port = static_cast<std::uint16_t>(firstPort + k);
     // No address sharing: a port held by another program must count as busy.
     if (socket_.bind(QHostAddress::AnyIPv4, port, QAbstractSocket::DontShareAddress)) {
-      port_ = port;
       return port;
     }
     socket_.abort();
@@ -26,7 +25,6 @@ std::uint16_t UdpEndpoint::start(std::uint16_t firstPort) {
 
 void UdpEndpoint::stop() {
   socket_.abort();
-  port_ = 0;
 }
 
 bool UdpEndpoint::isActive() const { return socket_.state() == QAbstractSocket::BoundState; }

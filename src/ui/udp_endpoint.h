@@ -21,7 +21,6 @@ class UdpEndpoint : public QObject, public DatagramSink {
   // Binds firstPort .. firstPort + 3, the first that is free; 0 when none is.
   std::uint16_t start(std::uint16_t firstPort);
   void stop();
-  std::uint16_t boundPort() const { return port_; }
 
   bool isActive() const override;
   void sendTo(const Bytes& datagram, std::string_view host, std::uint16_t port) override;
@@ -36,7 +35,6 @@ class UdpEndpoint : public QObject, public DatagramSink {
 
  private:
   QUdpSocket socket_;
-  std::uint16_t port_ = 0;
 };
 
 }  // namespace varnel::ui

@@ -167,6 +167,8 @@ TEST_F(TreeTest, NothingCollapses) {
   tree->collapseItem(root);
   QTest::keyClick(tree, Qt::Key_Left);
   for (QTreeWidgetItemIterator it(tree); *it; ++it) {
-    if ((*it)->childCount() > 0) EXPECT_TRUE((*it)->isExpanded()) << (*it)->text(0).toStdString();
+    if ((*it)->childCount() > 0) {
+      EXPECT_TRUE((*it)->isExpanded()) << (*it)->text(0).toStdString();
+    }
   }
 }

@@ -39,17 +39,8 @@ Program::Program(const Clock& clock, DatagramSink& sink, DiscoveryEvents& events
       termination(link.trace, boardEvents, terminationView),
       amplifier(link.trace, boardEvents) {}
 
-Program::Program(const Clock& clock, DatagramSink& sink, DiscoveryEvents& events, BoardPageEvents& boardEvents)
-    : Program(clock, sink, events, boardEvents, NoTerminationViewEvents()) {}
-
 Program::Program(const Clock& clock, DatagramSink& sink, DiscoveryEvents& events)
-    : Program(clock, sink, events, NoBoardPageEvents()) {}
-
-void Program::ResetNetwork() {
-  link.registry.Clear();
-  link.request = RequestState{};
-  exploration.Reset();
-}
+    : Program(clock, sink, events, NoBoardPageEvents(), NoTerminationViewEvents()) {}
 
 void Program::IdentityAnswer(std::uint8_t id, const Route& idRoute, int device, ByteView body) {
   discovery.IdentityAnswer(id, idRoute, device, body);

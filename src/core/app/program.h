@@ -18,15 +18,10 @@ class Program : private AnswerHandlers {
  public:
   Program(const Clock& clock, DatagramSink& sink, DiscoveryEvents& events, BoardPageEvents& boardEvents,
           TerminationViewEvents& terminationView);
-  // The termination board's subchannel and loop states are not shown.
-  Program(const Clock& clock, DatagramSink& sink, DiscoveryEvents& events, BoardPageEvents& boardEvents);
   // Board answers are parsed but no page is redrawn.
   Program(const Clock& clock, DatagramSink& sink, DiscoveryEvents& events);
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
-
-  // Start over with another peer: empty registry, exploration from scratch.
-  void ResetNetwork();
 
   AppSettings settings;
   Link link;
