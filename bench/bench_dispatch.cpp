@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "trace_memo.h"
 #include "app/program.h"
-#include "transport/frame.h"
+#include "trace_memo.h"
+#include "wire/frame.h"
 
 using namespace varnel;
 using Clock_ = std::chrono::steady_clock;

@@ -5,7 +5,7 @@
 #include <QGroupBox>
 
 #include "boards/board_requests.h"
-#include "boards/board_state.h"
+#include "model/board_state.h"
 
 class QCheckBox;
 class QLabel;

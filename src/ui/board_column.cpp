@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "boards/board_table.h"
+#include "model/board_table.h"
 
 namespace varnel::ui {
 

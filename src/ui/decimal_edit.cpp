@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "transport/str_utils.h"
+#include "wire/str_utils.h"
 
 namespace varnel::ui {
 

@@ -19,7 +19,7 @@
 #include "status_panels.h"
 #include "test_sender.h"
 #include "top_bar.h"
-#include "transport/cp1251.h"
+#include "wire/cp1251.h"
 #include "widget_names.h"
 
 namespace varnel::ui {

@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <array>
 
-#include "boards/board_state.h"
+#include "model/board_state.h"
 
 class QAction;
 class QCheckBox;

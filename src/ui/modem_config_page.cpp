@@ -11,7 +11,7 @@
 #include "boards/modem/modem_editors.h"
 #include "boards/modem/modem_encoding.h"
 #include "decimal_edit.h"
-#include "network/device_record.h"
+#include "model/device_record.h"
 #include "qt_text.h"
 #include "indicator.h"
 #include "widget_names.h"

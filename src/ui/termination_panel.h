@@ -5,7 +5,7 @@
 
 #include <QGroupBox>
 
-#include "boards/board_state.h"
+#include "model/board_state.h"
 #include "boards/termination/subchannel_state.h"
 
 class QLabel;

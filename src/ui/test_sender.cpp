@@ -4,8 +4,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "transport/frame.h"
-#include "transport/str_utils.h"
+#include "wire/frame.h"
+#include "wire/str_utils.h"
 
 namespace varnel::ui {
 

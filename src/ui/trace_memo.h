@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "transport/trace_log.h"
+#include "wire/trace_log.h"
 
 namespace varnel::ui {
 

@@ -7,7 +7,7 @@
 #include <QUdpSocket>
 #include <functional>
 
-#include "transport/send_path.h"
+#include "app/send_path.h"
 
 namespace varnel::ui {
 

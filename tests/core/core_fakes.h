@@ -12,9 +12,9 @@
 
 #include "boards/board_events.h"
 #include "network/discovery.h"
-#include "transport/frame.h"
-#include "transport/link.h"
-#include "transport/str_utils.h"
+#include "wire/frame.h"
+#include "app/link.h"
+#include "wire/str_utils.h"
 
 namespace varnel::testing {
 

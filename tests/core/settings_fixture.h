@@ -12,7 +12,7 @@
 
 #include "core_fakes.h"
 #include "settings/app_settings.h"
-#include "transport/cp1251.h"
+#include "wire/cp1251.h"
 
 namespace varnel::testing {
 

@@ -6,7 +6,7 @@
 #include <QStringEncoder>
 #include <string>
 
-#include "transport/cp1251.h"
+#include "wire/cp1251.h"
 
 namespace {
 

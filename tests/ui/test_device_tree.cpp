@@ -13,8 +13,8 @@
 #include <QUdpSocket>
 
 #include "status_panels.h"
-#include "transport/cp1251.h"
-#include "transport/frame.h"
+#include "wire/cp1251.h"
+#include "wire/frame.h"
 #include "ui_test_support.h"
 
 using namespace varnel;

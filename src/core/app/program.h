@@ -3,6 +3,7 @@
 // settings, discovery and exploration, and the routing of decoded answers.
 // The main window owns one Program and shows what it records.
 
+#include "app/link.h"
 #include "boards/amplifier/amplifier_parser.h"
 #include "boards/board_events.h"
 #include "boards/modem/modem_parser.h"
@@ -10,7 +11,6 @@
 #include "network/discovery.h"
 #include "network/exploration.h"
 #include "settings/app_settings.h"
-#include "transport/link.h"
 
 namespace varnel {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "network/device_record.h"
-#include "transport/byte_utils.h"
-#include "transport/request_state.h"
+#include "model/device_record.h"
+#include "model/request_state.h"
+#include "wire/byte_utils.h"
 
 namespace varnel {
 

@@ -1,7 +1,7 @@
 #include "boards/request_hub.h"
 
-#include "transport/frame.h"
-#include "transport/time_utils.h"
+#include "wire/frame.h"
+#include "wire/time_utils.h"
 
 namespace varnel {
 
@@ -23,12 +23,12 @@ BoardRequests Compose(const TStructDev& dev, int slot, const BoardRequestInput& 
   }
 }
 
-void SetSent(Link& link, ClickResult& result) {
-  link.status.Set(link.trace.stamp() + " Команда отправлена...", kColourSent);
+void SetSent(RequestContext& ctx, ClickResult& result) {
+  ctx.status.Set(ctx.trace.stamp() + " Команда отправлена...", kColourSent);
   result.statusSet = true;
 }
 
-ClickResult BlockClick(Link& link, RequestModeValue mode, BlockRequestBuilder* block) {
+ClickResult BlockClick(RequestContext& ctx, RequestModeValue mode, BlockRequestBuilder* block) {
   ClickResult result;
   BlockFrame f = block ? block->BuildBlockFrame(mode) : BlockFrame{};
   if (!f.error.empty()) {
@@ -37,24 +37,24 @@ ClickResult BlockClick(Link& link, RequestModeValue mode, BlockRequestBuilder* b
   }
   // A lone checksum byte is no request.
   if (f.frame.empty()) return result;
-  link.request.requestMode = mode;
-  link.send.SendFrame(std::move(f.frame));
+  ctx.request.requestMode = mode;
+  ctx.frames.SendFrame(std::move(f.frame));
   result.sent = 1;
-  SetSent(link, result);
+  SetSent(ctx, result);
   return result;
 }
 
 }  // namespace
 
-ClickResult ButRDClick(Link& link, const BoardRequestInput& input, const RequestHooks& hooks) {
-  const int device = link.request.currentDevice;
+ClickResult ButRDClick(RequestContext& ctx, const BoardRequestInput& input, const RequestHooks& hooks) {
+  const int device = ctx.request.currentDevice;
   if (device == 0) return {};
   const RequestModeValue mode = ModeOfSender(input.sender);
-  const int slot = link.request.selectedSlot;
-  if (slot == 0) return BlockClick(link, mode, hooks.block);
+  const int slot = ctx.request.selectedSlot;
+  if (slot == 0) return BlockClick(ctx, mode, hooks.block);
 
-  TStructDev& dev = link.registry.device(device);
-  const std::int64_t nowLocal = LocalSeconds(link.trace.clock().localNow());
+  TStructDev& dev = ctx.registry.device(device);
+  const std::int64_t nowLocal = LocalSeconds(ctx.trace.clock().localNow());
   const BoardRequests r = Compose(dev, slot, input, mode, nowLocal, hooks.log);
   ClickResult result;
   // A field that does not fit stops the whole click before anything changes.
@@ -62,18 +62,18 @@ ClickResult ButRDClick(Link& link, const BoardRequestInput& input, const Request
     result.error = kParamError + r.rangeError;
     return result;
   }
-  link.request.requestMode = mode;
-  link.request.lastDevice = device;
-  if (r.expectedCode) link.request.expectedCode = *r.expectedCode;
+  ctx.request.requestMode = mode;
+  ctx.request.lastDevice = device;
+  if (r.expectedCode) ctx.request.expectedCode = *r.expectedCode;
   ApplyRecordEffects(dev, r);
   for (const Bytes& request : r.requests) {
     if (request.empty()) continue;
-    link.send.SendBoardCommand(device, slot, request);
+    ctx.boards.SendBoardCommand(device, slot, request);
     ++result.sent;
   }
   result.redrawModemView = r.redrawModemView;
   result.dumpLengthText = r.dumpLengthText;
-  SetSent(link, result);
+  SetSent(ctx, result);
   return result;
 }
 

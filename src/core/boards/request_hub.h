@@ -8,7 +8,7 @@
 #include "boards/board_requests.h"
 #include "boards/modem/modem_requests.h"
 #include "boards/request_sender.h"
-#include "transport/link.h"
+#include "model/request_context.h"
 
 namespace varnel {
 
@@ -45,6 +45,6 @@ struct ClickResult {
 };
 
 // Confirmation is the caller's: a write sender here means "confirmed".
-ClickResult ButRDClick(Link& link, const BoardRequestInput& input, const RequestHooks& hooks);
+ClickResult ButRDClick(RequestContext& ctx, const BoardRequestInput& input, const RequestHooks& hooks);
 
 }  // namespace varnel

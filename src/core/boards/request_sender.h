@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "transport/request_state.h"
+#include "model/request_state.h"
 
 namespace varnel {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "network/device_registry.h"
+#include "model/device_registry.h"
 
 namespace varnel {
 

@@ -1,8 +1,8 @@
 #include "network/discovery.h"
 
-#include "transport/cp1251.h"
-#include "transport/frame.h"
-#include "transport/str_utils.h"
+#include "wire/cp1251.h"
+#include "wire/frame.h"
+#include "wire/str_utils.h"
 
 namespace varnel {
 

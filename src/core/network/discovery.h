@@ -6,9 +6,9 @@
 
 #include <span>
 
-#include "network/device_registry.h"
-#include "transport/request_state.h"
-#include "transport/trace_log.h"
+#include "model/device_registry.h"
+#include "model/request_state.h"
+#include "wire/trace_log.h"
 
 namespace varnel {
 

@@ -1,10 +1,10 @@
 #include "network/exploration.h"
 
-#include "transport/frame.h"
+#include "wire/frame.h"
 
 namespace varnel {
 
-Exploration::Exploration(TraceLog& trace, DeviceRegistry& registry, SendPath& send)
+Exploration::Exploration(TraceLog& trace, DeviceRegistry& registry, FrameSender& send)
     : trace_(trace), registry_(registry), send_(send) {}
 
 void Exploration::AutoStateStep() {

@@ -3,14 +3,14 @@
 // identity request; afterwards it probes, one per step, every side of every
 // known device except the side the device is reached through, up to a limit.
 
-#include "network/device_registry.h"
-#include "transport/send_path.h"
+#include "model/device_registry.h"
+#include "wire/frame_sender.h"
 
 namespace varnel {
 
 class Exploration {
  public:
-  Exploration(TraceLog& trace, DeviceRegistry& registry, SendPath& send);
+  Exploration(TraceLog& trace, DeviceRegistry& registry, FrameSender& send);
 
   void AutoStateStep();
   // Start over (program start, another root IP).
@@ -23,7 +23,7 @@ class Exploration {
  private:
   TraceLog& trace_;
   DeviceRegistry& registry_;
-  SendPath& send_;
+  FrameSender& send_;
   std::uint8_t autoState_ = 0;
   std::uint8_t limit_ = 32;
 };

@@ -1,8 +1,8 @@
 #include "network/navigation.h"
 
-#include "transport/cp1251.h"
-#include "transport/frame.h"
-#include "transport/str_utils.h"
+#include "wire/cp1251.h"
+#include "wire/frame.h"
+#include "wire/str_utils.h"
 
 namespace varnel {
 
@@ -34,20 +34,20 @@ std::string ExploreCaption(const DeviceRegistry& registry, int device, int chann
   return Utf8Left("Открыть блок " + registry.device(device).name, 45);
 }
 
-std::string OpenBlock(Link& link, int device) {
-  const TStructDev& dev = link.registry.device(device);
-  link.send.SendFrame(OpenBlockRequest(dev.idRoute));
-  link.request.requestMode = kReadRequest;
-  link.request.expectedCode = 1;
-  link.request.openDevice = device;
-  link.trace.RefreshClock();
-  return link.trace.stamp() + " Команда открытия блока \"" + dev.name + "\" отправлена";
+std::string OpenBlock(RequestContext& ctx, int device) {
+  const TStructDev& dev = ctx.registry.device(device);
+  ctx.frames.SendFrame(OpenBlockRequest(dev.idRoute));
+  ctx.request.requestMode = kReadRequest;
+  ctx.request.expectedCode = 1;
+  ctx.request.openDevice = device;
+  ctx.trace.RefreshClock();
+  return ctx.trace.stamp() + " Команда открытия блока \"" + dev.name + "\" отправлена";
 }
 
-std::string RefreshChannel(Link& link, int device, int channel) {
-  const TStructDev& dev = link.registry.device(device);
-  link.send.SendFrame(SideProbeRequest(dev.sendRoute, channel));
-  return link.trace.stamp() + " Команда в канал " + std::to_string(channel) + " блока \"" + dev.name +
+std::string RefreshChannel(RequestContext& ctx, int device, int channel) {
+  const TStructDev& dev = ctx.registry.device(device);
+  ctx.frames.SendFrame(SideProbeRequest(dev.sendRoute, channel));
+  return ctx.trace.stamp() + " Команда в канал " + std::to_string(channel) + " блока \"" + dev.name +
          "\" отправлена";
 }
 
@@ -62,11 +62,11 @@ std::string DeleteQuestion(const DeviceRegistry& registry, int device, std::vect
   return text;
 }
 
-void DeleteDevice(Link& link, int device, const std::vector<int>& dependants) {
-  for (int d : dependants) link.registry.FreeDevice(d);
-  link.registry.FreeDevice(device);
-  link.request.currentDevice = 0;
-  link.request.currentChannel = 0;
+void DeleteDevice(RequestContext& ctx, int device, const std::vector<int>& dependants) {
+  for (int d : dependants) ctx.registry.FreeDevice(d);
+  ctx.registry.FreeDevice(device);
+  ctx.request.currentDevice = 0;
+  ctx.request.currentChannel = 0;
 }
 
 }  // namespace varnel

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "transport/link.h"
+#include "model/request_context.h"
 
 namespace varnel {
 
@@ -24,13 +24,13 @@ std::string ExploreCaption(const DeviceRegistry& registry, int device, int chann
 // The open-block request: identity request to the device's ID Route, read
 // mode, code 1 awaited, the device remembered as the one being opened.
 // Returns the text for the device panel.
-std::string OpenBlock(Link& link, int device);
+std::string OpenBlock(RequestContext& ctx, int device);
 // The side probe into channel c of the device; returns the panel text.
-std::string RefreshChannel(Link& link, int device, int channel);
+std::string RefreshChannel(RequestContext& ctx, int device, int channel);
 
 // The question asked before deleting a device, naming what hangs below it.
 std::string DeleteQuestion(const DeviceRegistry& registry, int device, std::vector<int>& dependants);
 // Frees the dependants and the device; nothing is current afterwards.
-void DeleteDevice(Link& link, int device, const std::vector<int>& dependants);
+void DeleteDevice(RequestContext& ctx, int device, const std::vector<int>& dependants);
 
 }  // namespace varnel

@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "settings/ini_file.h"
-#include "transport/cp1251.h"
-#include "transport/str_utils.h"
+#include "wire/cp1251.h"
+#include "wire/str_utils.h"
 
 namespace varnel {
 

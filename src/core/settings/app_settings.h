@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "transport/byte_utils.h"
-#include "transport/trace_log.h"
+#include "wire/byte_utils.h"
+#include "wire/trace_log.h"
 
 namespace varnel {
 

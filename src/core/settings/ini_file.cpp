@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "settings/ini_values.h"
-#include "transport/cp1251.h"
+#include "wire/cp1251.h"
 
 namespace varnel {
 

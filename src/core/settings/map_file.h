@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "network/device_registry.h"
+#include "model/device_registry.h"
 
 namespace varnel {
 

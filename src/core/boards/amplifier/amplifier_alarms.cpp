@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "transport/byte_utils.h"
+#include "wire/byte_utils.h"
 
 namespace varnel {
 

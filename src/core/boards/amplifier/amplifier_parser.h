@@ -6,9 +6,9 @@
 #include <optional>
 
 #include "boards/board_events.h"
-#include "network/device_record.h"
-#include "transport/answer_handlers.h"
-#include "transport/trace_log.h"
+#include "model/device_record.h"
+#include "wire/byte_utils.h"
+#include "wire/trace_log.h"
 
 namespace varnel {
 

@@ -1,6 +1,6 @@
 #include "boards/amplifier/amplifier_view.h"
 
-#include "transport/byte_utils.h"
+#include "wire/byte_utils.h"
 
 namespace varnel {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "boards/board_requests.h"
-#include "boards/board_state.h"
+#include "model/board_state.h"
 
 namespace varnel {
 

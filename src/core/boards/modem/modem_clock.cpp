@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "transport/time_utils.h"
+#include "wire/time_utils.h"
 
 namespace varnel {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "boards/modem/modem_encoding.h"
-#include "transport/cp1251.h"
+#include "wire/cp1251.h"
 
 namespace varnel {
 

@@ -4,8 +4,8 @@
 
 #include <optional>
 
-#include "network/device_record.h"
-#include "transport/answer_handlers.h"
+#include "model/device_record.h"
+#include "wire/byte_utils.h"
 
 namespace varnel {
 

@@ -1,6 +1,6 @@
 #include "boards/modem/modem_dump.h"
 
-#include "transport/str_utils.h"
+#include "wire/str_utils.h"
 
 namespace varnel {
 

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "transport/answer_handlers.h"
-#include "transport/byte_utils.h"
+#include "wire/byte_utils.h"
+#include "wire/byte_utils.h"
 
 namespace varnel {
 

@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "boards/modem/modem_config.h"
 #include "boards/modem/modem_encoding.h"
+#include "model/modem_config.h"
 
 namespace varnel {
 

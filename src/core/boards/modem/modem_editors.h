@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "transport/byte_utils.h"
+#include "wire/byte_utils.h"
 
 namespace varnel {
 

@@ -4,8 +4,8 @@
 #include "boards/modem/modem_config_answers.h"
 #include "boards/modem/modem_dump.h"
 #include "boards/modem/modem_state_answer.h"
-#include "transport/byte_utils.h"
-#include "transport/str_utils.h"
+#include "wire/byte_utils.h"
+#include "wire/str_utils.h"
 
 namespace varnel {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "boards/modem/modem_encoding.h"
-#include "transport/str_utils.h"
+#include "wire/str_utils.h"
 
 namespace varnel {
 

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "boards/board_state.h"
-#include "transport/answer_handlers.h"
+#include "model/board_state.h"
+#include "wire/byte_utils.h"
 
 namespace varnel {
 

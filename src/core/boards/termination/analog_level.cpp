@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "transport/byte_utils.h"
-#include "transport/str_utils.h"
+#include "wire/byte_utils.h"
+#include "wire/str_utils.h"
 
 namespace varnel {
 

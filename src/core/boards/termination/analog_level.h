@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "transport/answer_handlers.h"
+#include "wire/byte_utils.h"
 
 namespace varnel {
 

@@ -2,8 +2,8 @@
 
 #include "boards/termination/half_even.h"
 #include "boards/termination/subchannel_state.h"
-#include "transport/byte_utils.h"
-#include "transport/str_utils.h"
+#include "wire/byte_utils.h"
+#include "wire/str_utils.h"
 
 namespace varnel {
 

@@ -1,6 +1,6 @@
 #include "boards/termination/subchannel_state.h"
 
-#include "transport/byte_utils.h"
+#include "wire/byte_utils.h"
 
 namespace varnel {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "transport/answer_handlers.h"
+#include "wire/byte_utils.h"
 
 namespace varnel {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "boards/termination/half_even.h"
-#include "transport/str_utils.h"
+#include "wire/str_utils.h"
 
 namespace varnel {
 

@@ -2,8 +2,8 @@
 
 #include "boards/termination/analog_level.h"
 #include "boards/termination/subchannel_counters.h"
-#include "transport/byte_utils.h"
-#include "transport/str_utils.h"
+#include "wire/byte_utils.h"
+#include "wire/str_utils.h"
 
 namespace varnel {
 

@@ -8,8 +8,8 @@
 
 #include "boards/board_events.h"
 #include "boards/termination/termination_events.h"
-#include "network/device_record.h"
-#include "transport/trace_log.h"
+#include "model/device_record.h"
+#include "wire/trace_log.h"
 
 namespace varnel {
 

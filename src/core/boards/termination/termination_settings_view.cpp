@@ -1,9 +1,9 @@
 #include "boards/termination/termination_settings_view.h"
 
-#include "network/device_registry.h"
-#include "transport/byte_utils.h"
-#include "transport/str_utils.h"
-#include "transport/time_utils.h"
+#include "model/device_registry.h"
+#include "wire/byte_utils.h"
+#include "wire/str_utils.h"
+#include "wire/time_utils.h"
 
 namespace varnel {
 

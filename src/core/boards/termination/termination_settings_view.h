@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "boards/board_state.h"
+#include "model/board_state.h"
 
 namespace varnel {
 

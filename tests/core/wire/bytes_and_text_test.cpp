@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <set>
+#include <string>
+
+#include "wire/byte_utils.h"
+#include "wire/cp1251.h"
+#include "wire/str_utils.h"
+#include "wire/time_utils.h"
+
+using namespace varnel;
+
+namespace {
+
+// Bit-by-bit reflected CRC, independent of the tables.
+template <typename T>
+T SlowCrc(const Bytes& data, T crc, T poly) {
+  for (std::uint8_t b : data) {
+    crc = static_cast<T>(crc ^ b);
+    for (int i = 0; i < 8; ++i) crc = static_cast<T>((crc & 1U) ? (crc >> 1) ^ poly : crc >> 1);
+  }
+  return crc;
+}
+
+}  // namespace
+
+TEST(ByteUtils, ByteOrderBitsAndFields) {
+  EXPECT_EQ(WordOf2(0x12, 0x34, true), 0x1234);
+  EXPECT_EQ(WordOf2(0x12, 0x34, false), 0x3412);
+  EXPECT_EQ(DWordOfLE(0x12, 0x34, 0x56, 0x78), 0x78563412u);
+  std::uint8_t b3, b2, b1, b0;
+  SplitDWord(0xA1B2C3D4u, b3, b2, b1, b0);
+  EXPECT_EQ(DWordOf(b3, b2, b1, b0), 0xA1B2C3D4u);
+  // Bits and fields outside their width read as 0.
+  EXPECT_EQ(Bit8(0x1FF, 8), 0);
+  EXPECT_EQ(Bit16(0x18000, 15), 1);
+  EXPECT_EQ(Bits32(0xDEADBEEFu, 4, 8), 0xEEu);
+  EXPECT_EQ(Bits32(0xDEADBEEFu, 0, 32), 0xDEADBEEFu);
+  EXPECT_EQ(Bits32(0xFFFFFFFFu, 32, 1), 0u);
+  EXPECT_EQ(BitsOfFirstChar({0xB4, 0xFF}, 2, 3), 0x5);  // 1011'0100 -> 101
+  EXPECT_EQ(BitsOfFirstChar({0xB4}, 9, 1), 0);
+}
+
+TEST(ByteUtils, SetAndClearClampOrWrapTheBitNumber) {
+  std::uint8_t b = 0x10;
+  SetBit8(b, -5);   // low end clamps to bit 0
+  SetBit8(b, 8);    // beyond the byte: no effect
+  ClearBit8(b, 4);
+  EXPECT_EQ(b, 0x01);
+  std::uint16_t w = 0xFFFF;
+  ClearBit16(w, 33);  // wraps to bit 1
+  ClearBit16(w, 20);  // outside the word
+  EXPECT_EQ(w, 0xFFFD);
+  std::uint32_t d = 0xFFFFFFFFu;
+  ClearBit32(d, 63);  // wraps to bit 31
+  EXPECT_EQ(d, 0x7FFFFFFFu);
+}
+
+TEST(ByteUtils, CrcTablesStepsAndCheckValues) {
+  for (unsigned i = 0; i < 256; ++i) {
+    const Bytes one{static_cast<std::uint8_t>(i)};
+    EXPECT_EQ(Crc16Table()[i], SlowCrc<std::uint16_t>(one, 0, 0xA001)) << i;
+    EXPECT_EQ(Crc8Table()[i], SlowCrc<std::uint8_t>(one, 0, 0x8C)) << i;
+  }
+  const Bytes digits{'1', '2', '3', '4', '5', '6', '7', '8', '9'};
+  EXPECT_EQ(Crc16(digits), 0x4B37);
+  EXPECT_EQ(Crc8(digits), 0x0B);
+  // Feeding the data in two pieces equals one pass.
+  EXPECT_EQ(Crc16(Bytes(digits.begin() + 4, digits.end()), Crc16(Bytes(digits.begin(), digits.begin() + 4))), 0x4B37);
+}
+
+TEST(StrUtils, HexTextAndNameFields) {
+  EXPECT_EQ(BytesToHex(Bytes{0x0F, 0x80, 0xAB}), "0F80AB");
+  EXPECT_EQ(HexToBytes("F80"), (Bytes{0x0F, 0x80}));
+  // Pairs with a bad character vanish; their neighbours survive.
+  EXPECT_EQ(HexToBytes("0G80"), (Bytes{0x80}));
+  EXPECT_EQ(HexToBytes("12 x34"), (Bytes{0x12, 0x34}));
+  Bytes all(256);
+  for (int i = 0; i < 256; ++i) all[i] = static_cast<std::uint8_t>(i);
+  EXPECT_EQ(HexToBytes(BytesToHex(all)), all);
+  // Name fields drop their zeros; an erased field (all 0xFF) or a short one is empty.
+  EXPECT_EQ(BytesToName(Bytes{'A', 'B', 0, 'C', 0, 'D'}, 5), "ABC");
+  EXPECT_EQ(BytesToName(Bytes(8, 0xFF), 8), "");
+  EXPECT_EQ(BytesToName(Bytes{'A', 'B'}, 8), "");
+  // Only an entirely erased field is empty; a single 0xFF is a Windows-1251 letter.
+  EXPECT_EQ(BytesToName(Bytes{0xFF, 'x'}, 2), "\xFFx");
+}
+
+TEST(StrUtils, FixedTextRoundsToSevenDigitsThenDecimals) {
+  const std::tuple<int, double, const char*> cases[] = {
+      {2, 3.14159, "3,14"},      {3, -1.5, "-1,500"},          {2, 0.125, "0,13"},
+      {2, 99.995, "100,00"},     {2, 9.9999999, "10,00"},      {9, 0.0000123456789, "0,000012346"},
+      {2, -0.001, "0,00"},       {-3, 7.4, "7"},               {2, 123456789.0, "123456800,00"},
+  };
+  for (const auto& [decimals, value, text] : cases) EXPECT_EQ(FixedText(decimals, value), text) << value;
+  // The mantissa stays above 1; the exponent stops at 10.
+  EXPECT_EQ(PowerText(2, 0.05), "5,00\xE2\x80\xA2" "10^-2");
+  EXPECT_EQ(PowerText(2, 0.1), "10,00\xE2\x80\xA2" "10^-2");
+  EXPECT_EQ(PowerText(2, 1e-12), "0,01\xE2\x80\xA2" "10^-10");
+}
+
+TEST(StrUtils, ParseDecimalTakesEitherSeparatorAndLeavesTheValueOnGarbage) {
+  for (const auto& [text, value] : {std::pair{"1,5", 1.5}, {"1.5", 1.5}, {"-0,25", -0.25}, {"+3", 3.0}, {" 42 ", 42.0},
+                                    {",5", 0.5}, {"7.", 7.0}, {"1,5e3", 1500.0}}) {
+    double v = -999.0;
+    EXPECT_TRUE(TryParseDecimal(text, v)) << text;
+    EXPECT_DOUBLE_EQ(v, value) << text;
+  }
+  for (const char* text : {"", "   ", ",", "1,2,3", "1.2.3", "1.2,3", "1,2.3", "12abc", "1 000", "--1", "+-1", "inf",
+                           "nan", "0x10", "1e", "1e999"}) {
+    double v = 7.0;
+    EXPECT_FALSE(TryParseDecimal(text, v)) << text;
+    EXPECT_EQ(v, 7.0) << text;
+  }
+}
+
+TEST(Cp1251, EveryAssignedByteSurvivesARoundTrip) {
+  EXPECT_EQ(Cp1251ToUtf8("\xCF\xF0\xE8\xE2\xE5\xF2, \xDF 1!\xA8\xB8\xB9\x88"), "Привет, Я 1!Ёё№€");
+  std::set<std::string> seen;
+  for (int b = 0; b < 256; ++b) {
+    if (b == 0x98) continue;
+    const std::string byte(1, static_cast<char>(b));
+    const std::string text = Cp1251ToUtf8(byte);
+    EXPECT_NE(text, "\xEF\xBF\xBD") << b;
+    EXPECT_TRUE(seen.insert(text).second) << "two bytes decode alike: " << b;
+    EXPECT_EQ(Utf8ToCp1251(text), byte) << b;
+  }
+}
+
+TEST(Cp1251, UnassignedForeignAndBrokenCharactersBecomeOneMarkEach) {
+  EXPECT_EQ(Cp1251ToUtf8("a\x98z"), "a\xEF\xBF\xBDz");
+  EXPECT_EQ(Utf8ToCp1251("\xEF\xBF\xBD"), "?");
+  EXPECT_EQ(Utf8ToCp1251("\xC2\x98"), "?");  // U+0098 has no byte either
+  EXPECT_EQ(Utf8ToCp1251("x日😀y"), "x??y");
+  // Invalid UTF-8: one mark per broken piece, the next character kept.
+  EXPECT_EQ(Utf8ToCp1251("\x80"), "?");
+  EXPECT_EQ(Utf8ToCp1251("\xD0"), "?");  // cut at the end
+  EXPECT_EQ(Utf8ToCp1251("\xE2\x82" "A"), "?A");
+  EXPECT_EQ(Utf8ToCp1251("\xC0\xAF"), "??");            // overlong
+  EXPECT_EQ(Utf8ToCp1251("\xED\xA0\x80"), "???");       // surrogate
+  EXPECT_EQ(Utf8ToCp1251("\xF4\x90\x80\x80"), "????");  // above U+10FFFF
+  EXPECT_EQ(Utf8ToCp1251("\xD0\xAF\xFF\xD0\xAF"), "\xDF?\xDF");
+}
+
+TEST(Cp1251, Utf8LeftCountsCharactersNotBytes) {
+  EXPECT_EQ(Utf8Left("Привет", 3), "При");
+  EXPECT_EQ(Utf8Left("Привет", 60), "Привет");
+  EXPECT_EQ(Utf8Left("aЯ€😀b", 4), "aЯ€😀");
+  EXPECT_EQ(Utf8Left("Привет", 0), "");
+}
+
+TEST(TimeUtils, DurationAndDateTexts) {
+  EXPECT_EQ(DurationText(90061), "1д1ч1м1c");
+  EXPECT_EQ(DurationText(86400LL * 400 + 5), "400д0ч0м5c");
+  EXPECT_EQ(DurationText(-61), "-0д0ч1м1c");
+  EXPECT_EQ(DateTimeText({2024, 3, 7, 9, 5, 0}), "07.03.2024 09:05:00");
+}
+
+TEST(TimeUtils, DeviceTimeLandsInTheCurrentOrPreviousCycle) {
+  constexpr std::int64_t C = kDeviceTimeCycle;
+  const std::int64_t cycleStart = 13 * C;  // some time in 2022
+  const std::int64_t now = cycleStart + 5000000;
+  EXPECT_EQ(ExpandDeviceTime(4000000, now), cycleStart + 4000000);
+  // Less than a day ahead is clock skew, not last cycle.
+  EXPECT_EQ(ExpandDeviceTime(5000000 + 86399, now), now + 86399);
+  EXPECT_EQ(ExpandDeviceTime(5000000 + 86400, now), now + 86400 - C);
+  // The board counter may run past the cycle length.
+  EXPECT_EQ(ExpandDeviceTime(static_cast<std::uint32_t>(C + 4000000), now), cycleStart + 4000000);
+  // Right after a cycle boundary, a stamp from the end of the last cycle.
+  EXPECT_EQ(ExpandDeviceTime(static_cast<std::uint32_t>(C - 10), cycleStart + 5), cycleStart - 10);
+}
+
+TEST(TimeUtils, SystemClockAgreesWithTheCLibrary) {
+  SystemClock clock;
+  const std::time_t before = std::time(nullptr);
+  const std::int64_t unix = clock.unixNow();
+  const LocalDateTime local = clock.localNow();
+  EXPECT_TRUE(before <= unix && unix - before <= 2);
+  std::tm tm{};
+  localtime_r(&before, &tm);
+  EXPECT_EQ(std::pair(local.year, local.month), std::pair(tm.tm_year + 1900, tm.tm_mon + 1));
+  const std::uint64_t a = clock.monotonicMs();
+  EXPECT_LE(a, clock.monotonicMs());
+}
