@@ -14,8 +14,8 @@
 #include "main_window.h"
 #include "modem_config_page.h"
 #include "modem_panel.h"
-#include "sim_network_builder.h"
-#include "sim_network_servers.h"
+#include "net/builder.h"
+#include "udp/network_servers.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "sim_board_emulation.h"
-#include "sim_modem_board.h"
+#include "boards/board_emulation.h"
+#include "boards/modem.h"
 
 namespace varnel::sim {
 

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include "sim_network_builder.h"
-#include "sim_network_servers.h"
+#include "net/builder.h"
+#include "udp/network_servers.h"
 #include "ui_test_support.h"
 
 namespace varnel::ui::testing {

@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QUdpSocket>
 
-#include "sim_block.h"
-#include "sim_emulator.h"
-#include "sim_udp_server.h"
+#include "block/block.h"
+#include "net/emulator.h"
+#include "udp/server.h"
 #include "ui_test_support.h"
 
 using namespace varnel;

@@ -6,8 +6,8 @@
 #include <QFile>
 #include <QTreeWidget>
 
-#include "sim_network_builder.h"
-#include "sim_network_servers.h"
+#include "net/builder.h"
+#include "udp/network_servers.h"
 #include "ui_test_support.h"
 
 using namespace varnel;

@@ -1,0 +1,56 @@
+#include "boards/block_behaviour.h"
+
+#include "boards/amplifier.h"
+#include "boards/modem.h"
+#include "boards/power.h"
+#include "boards/termination.h"
+
+namespace varnel::sim {
+
+namespace {
+
+constexpr std::uint8_t kFirstTerminationAddress = 0x05;  // slot 1; slots 2, 3 follow
+constexpr std::array<std::uint8_t, 2> kAmplifierAddresses{0x0A, 0x0C};
+constexpr std::uint8_t kPowerBoardAddress = 0x0E;
+
+}  // namespace
+
+void BlockBehaviour::AddBoard(std::uint8_t address, std::unique_ptr<BoardEmulation> board) {
+  boards_[address] = std::move(board);
+}
+
+CommandReply BlockBehaviour::DeviceCommand(ByteView payload) {
+  return NotEmulatedBehaviour()->DeviceCommand(payload);
+}
+
+CommandReply BlockBehaviour::BoardCommand(std::uint8_t board, ByteView payload) {
+  const auto it = boards_.find(board);
+  if (it == boards_.end()) {
+    return {std::nullopt, "board " + HexText(ByteView(&board, 1)) + " not fitted, " +
+                              HexText(payload) + " unanswered"};
+  }
+  return it->second->Handle(payload);
+}
+
+std::shared_ptr<DeviceBehaviour> MakeBlockBehaviour(const BoardSettings& settings,
+                                                    std::uint8_t device_id, LocalClock clock) {
+  auto behaviour = std::make_shared<BlockBehaviour>();
+  behaviour->AddBoard(kModemBoardAddress,
+                      std::make_unique<ModemBoard>(settings.modem, device_id, clock));
+  for (unsigned slot = 1; slot <= kTerminationSlots; ++slot) {
+    const TerminationSettings& board = settings.termination[slot - 1];
+    if (!board.fitted) continue;
+    behaviour->AddBoard(static_cast<std::uint8_t>(kFirstTerminationAddress + slot - 1),
+                        std::make_unique<TerminationBoard>(board, device_id, slot, clock));
+  }
+  const bool two = settings.amplifiers[0].fitted && settings.amplifiers[1].fitted;
+  for (std::size_t i = 0; i < kAmplifierAddresses.size(); ++i) {
+    if (!settings.amplifiers[i].fitted) continue;
+    behaviour->AddBoard(kAmplifierAddresses[i],
+                        std::make_unique<AmplifierBoard>(settings.amplifiers[i], i, two, clock));
+  }
+  behaviour->AddBoard(kPowerBoardAddress, std::make_unique<PowerBoard>());
+  return behaviour;
+}
+
+}  // namespace varnel::sim

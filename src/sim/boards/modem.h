@@ -1,0 +1,35 @@
+#pragma once
+// The modem board (address 4) of one device, from the board's side: versions,
+// configuration, channel states, resets and data loops, clock and memory dump.
+
+#include "boards/board_emulation.h"
+#include "boards/local_clock.h"
+#include "boards/modem_channels.h"
+#include "boards/modem_clock.h"
+
+namespace varnel::sim {
+
+class ModemBoard final : public BoardEmulation {
+ public:
+  ModemBoard(const ModemSettings& settings, std::uint8_t device_id, LocalClock clock);
+
+  CommandReply Handle(ByteView payload) override;
+
+ private:
+  CommandReply Versions(ByteView payload) const;
+  CommandReply Common(ByteView payload);
+  CommandReply ChannelConfig(std::size_t c, ByteView payload);
+  CommandReply ChannelState(std::size_t c, ByteView payload) const;
+  CommandReply ResetOrLoop(ByteView payload);
+  CommandReply Clock(ByteView payload);
+  CommandReply Dump(ByteView payload) const;
+
+  std::uint8_t mcu_;
+  std::uint8_t fpga_;
+  LocalClock clock_;
+  ModemConfig config_;
+  ModemChannels channels_;
+  ModemClock board_clock_;
+};
+
+}  // namespace varnel::sim

@@ -1,0 +1,17 @@
+#pragma once
+// What a scenario says about the boards of one device. Left alone it describes a
+// root block: all three termination boards and the first amplifier fitted.
+
+#include "boards/amplifier_settings.h"
+#include "boards/modem_settings.h"
+#include "boards/termination_settings.h"
+
+namespace varnel::sim {
+
+struct BoardSettings {
+  ModemSettings modem;
+  TerminationBoards termination;
+  AmplifierBoards amplifiers{AmplifierSettings{}, AmplifierSettings{.fitted = false}};
+};
+
+}  // namespace varnel::sim

@@ -1,0 +1,84 @@
+#include "boards/termination.h"
+
+#include "boards/reply.h"
+#include "boards/termination_subchannels.h"
+
+namespace varnel::sim {
+
+namespace {
+
+constexpr std::uint8_t kInformation = 0x01;
+constexpr std::uint8_t kSubchannels = 0x02;
+constexpr std::uint8_t kResetCounters = 0x00;
+constexpr std::uint8_t kLoop = 0x07;
+constexpr std::uint8_t kLoopKey = 0x55;
+constexpr std::uint8_t kLoopModes = 3;  // normal, channel loop, sine
+constexpr std::uint8_t kSineMode = 2;
+constexpr std::uint8_t kSineFrequency = 10;  // x 100 Hz
+constexpr std::uint8_t kModuleCodeMask = 0x0F;
+constexpr int kContactShift = 12;
+constexpr int kPoeShift = 17;
+constexpr std::uint32_t kPoeSupported = 1;
+constexpr std::uint32_t kPoeBlocked = 2;
+
+std::uint32_t StatusWord(const TerminationSettings& s) {
+  const std::uint32_t contacts = (s.contact_input ? 1u : 0u) | (s.contact_output ? 2u : 0u);
+  std::uint32_t poe = 0;
+  if (s.poe != PoeState::None) poe |= kPoeSupported;
+  if (s.poe == PoeState::Blocked) poe |= kPoeBlocked;
+  return contacts << kContactShift | poe << kPoeShift;
+}
+
+}  // namespace
+
+TerminationBoard::TerminationBoard(const TerminationSettings& settings, std::uint8_t device_id,
+                                   unsigned slot, LocalClock clock)
+    : settings_(settings),
+      label_("termination " + std::to_string(slot)),
+      serial_(
+          settings.serial.value_or(static_cast<std::uint16_t>(0x1000 + 0x10 * device_id + slot))),
+      clock_(std::move(clock)),
+      started_(clock_()),
+      // Up for device_id days and slot hours when the emulator starts.
+      uptime_at_start_(86400u * device_id + 3600u * slot),
+      counting_since_(started_) {}
+
+CommandReply TerminationBoard::Handle(ByteView payload) {
+  const std::uint8_t code = payload.front();
+  if (code == kInformation) return Information(payload);
+  if (code == kSubchannels) return Subchannels(payload);
+  if (code == kLoop) return Loop(payload);
+  return BoardIgnored(label_, payload, "command not emulated");
+}
+
+CommandReply TerminationBoard::Information(ByteView payload) const {
+  if (payload.size() != 1) return BoardIgnored(label_, payload, "expected 01 alone");
+  Bytes body{kInformation, settings_.version_major, settings_.version_minor};
+  for (std::uint8_t module : settings_.modules) body.push_back(module & kModuleCodeMask);
+  AppendBig16(body, serial_);
+  AppendBig32(body, static_cast<std::uint32_t>(uptime_at_start_ + (clock_() - started_)));
+  AppendBig32(body, StatusWord(settings_));
+  return BoardAnswer(label_, std::move(body), "information");
+}
+
+CommandReply TerminationBoard::Subchannels(ByteView payload) {
+  const std::int64_t now = clock_();
+  if (payload.size() == 2 && payload[1] == kResetCounters) {
+    counting_since_ = now;
+    return BoardAnswer(label_, SubchannelAnswer(settings_, 0), "counters reset");
+  }
+  if (payload.size() != 1) return BoardIgnored(label_, payload, "expected 02 or 02 00");
+  return BoardAnswer(label_, SubchannelAnswer(settings_, now - counting_since_), "subchannels");
+}
+
+CommandReply TerminationBoard::Loop(ByteView payload) {
+  if (payload.size() != 2 || payload[1] != kLoopKey) {
+    return BoardIgnored(label_, payload, "expected 07 55");
+  }
+  loop_mode_ = static_cast<std::uint8_t>((loop_mode_ + 1) % kLoopModes);
+  const std::uint8_t frequency = loop_mode_ == kSineMode ? kSineFrequency : 0;
+  return BoardAnswer(label_, {kLoop, loop_mode_, frequency},
+                     "loop mode " + std::to_string(loop_mode_));
+}
+
+}  // namespace varnel::sim

@@ -1,0 +1,36 @@
+#pragma once
+// A termination board (slot 1..3, address 5..7) of one device: identification,
+// subchannel state with counters that grow with time, counter reset, loop test.
+
+#include <string>
+
+#include "boards/board_emulation.h"
+#include "boards/local_clock.h"
+#include "boards/termination_settings.h"
+
+namespace varnel::sim {
+
+class TerminationBoard final : public BoardEmulation {
+ public:
+  // slot is 1..3; with the device ID it makes the default serial number and uptime.
+  TerminationBoard(const TerminationSettings& settings, std::uint8_t device_id, unsigned slot,
+                   LocalClock clock);
+
+  CommandReply Handle(ByteView payload) override;
+
+ private:
+  CommandReply Information(ByteView payload) const;
+  CommandReply Subchannels(ByteView payload);
+  CommandReply Loop(ByteView payload);
+
+  TerminationSettings settings_;
+  std::string label_;
+  std::uint16_t serial_;
+  LocalClock clock_;
+  std::int64_t started_;
+  std::uint32_t uptime_at_start_;
+  std::int64_t counting_since_;
+  std::uint8_t loop_mode_ = 0;
+};
+
+}  // namespace varnel::sim

@@ -1,0 +1,23 @@
+#pragma once
+// What the emulated network did with one request datagram.
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "wire/bytes.h"
+
+namespace varnel::sim {
+
+struct Answer {
+  Bytes frame;
+  // How long the answer travels back; the server sends it that much later.
+  std::chrono::milliseconds delay{0};
+};
+
+struct Outcome {
+  std::vector<Answer> answers;  // none: every block stays silent
+  std::string note;             // for the console: what was answered, or why not
+};
+
+}  // namespace varnel::sim

@@ -1,0 +1,15 @@
+#pragma once
+// The modem board keys of a [root.KEY] or [dev.KEY] section.
+
+#include "boards/modem_settings.h"
+#include "scenario/section_reader.h"
+
+namespace varnel::sim {
+
+inline const std::vector<std::string_view> kModemKeys = {
+    "modem_mcu", "modem_fpga", "modem_modes", "modem_off", "modem_error_rate"};
+
+// Defaults for the keys left out; faults go to the section's error.
+ModemSettings ReadModemKeys(SectionReader& section);
+
+}  // namespace varnel::sim

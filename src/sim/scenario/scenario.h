@@ -1,0 +1,36 @@
+#pragma once
+// A scenario as written: root blocks on Ethernet addresses and devices hanging below
+// them. Field ranges are checked when it is read; the topology when it is built.
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "block/block.h"
+#include "boards/settings.h"
+
+namespace varnel::sim {
+
+struct RootEntry {
+  std::string key;  // from the section name [root.KEY]
+  std::string address;
+  BlockConfig block;
+  BoardSettings boards;
+};
+
+struct DeviceEntry {
+  std::string key;     // from the section name [dev.KEY]
+  std::string master;  // key of a root or device
+  std::uint8_t channel = 0;  // the master's side leading here: 1..3, or 0 for Ethernet
+  std::uint8_t up = 0;       // own side facing the master: 1..3, or 0 for Ethernet
+  BlockConfig block;
+  BoardSettings boards;
+};
+
+struct Scenario {
+  std::chrono::milliseconds hop_delay{0};
+  std::vector<RootEntry> roots;      // in file order
+  std::vector<DeviceEntry> devices;  // in file order
+};
+
+}  // namespace varnel::sim

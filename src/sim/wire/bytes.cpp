@@ -1,0 +1,27 @@
+#include "wire/bytes.h"
+
+namespace varnel::sim {
+
+std::string HexText(ByteView bytes) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string text;
+  text.reserve(bytes.size() * 3);
+  for (std::uint8_t b : bytes) {
+    if (!text.empty()) text += ' ';
+    text += kDigits[b >> 4];
+    text += kDigits[b & 0x0F];
+  }
+  return text;
+}
+
+void AppendBig16(Bytes& bytes, std::uint16_t value) {
+  bytes.push_back(static_cast<std::uint8_t>(value >> 8));
+  bytes.push_back(static_cast<std::uint8_t>(value));
+}
+
+void AppendBig32(Bytes& bytes, std::uint32_t value) {
+  AppendBig16(bytes, static_cast<std::uint16_t>(value >> 16));
+  AppendBig16(bytes, static_cast<std::uint16_t>(value));
+}
+
+}  // namespace varnel::sim

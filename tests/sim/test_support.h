@@ -1,0 +1,29 @@
+#pragma once
+// Small helpers shared by the emulator tests.
+
+#include <gtest/gtest.h>
+
+#include "net/builder.h"
+#include "net/emulator.h"
+
+namespace varnel::sim {
+
+// The frames of an outcome, in the order they go out when no delay is set.
+inline std::vector<Bytes> Frames(const Outcome& outcome) {
+  std::vector<Bytes> frames;
+  for (const Answer& answer : outcome.answers) frames.push_back(answer.frame);
+  return frames;
+}
+
+// The networks of a scenario that must build.
+inline std::vector<Network> NetworksOrFail(std::string_view ini) {
+  NetworksBuilt built = NetworksFromIni(ini);
+  EXPECT_EQ(built.error, "");
+  return std::move(built.networks);
+}
+
+inline std::string ScenarioFile(const std::string& name) {
+  return std::string(VARNEL_SIM_SCENARIO_DIR) + "/" + name;
+}
+
+}  // namespace varnel::sim
