@@ -14,8 +14,8 @@
 #include "main_window.h"
 #include "modem_config_page.h"
 #include "modem_panel.h"
-#include "net/builder.h"
-#include "udp/network_servers.h"
+#include "sim/net/builder.h"
+#include "sim/udp/network_servers.h"
 
 namespace {
 

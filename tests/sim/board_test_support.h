@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "boards/board_emulation.h"
-#include "boards/modem.h"
+#include "sim/boards/board_emulation.h"
+#include "sim/boards/modem.h"
 
 namespace varnel::sim {
 

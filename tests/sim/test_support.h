@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "net/builder.h"
-#include "net/emulator.h"
+#include "sim/net/builder.h"
+#include "sim/net/emulator.h"
 
 namespace varnel::sim {
 

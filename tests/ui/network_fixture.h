@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include "net/builder.h"
-#include "udp/network_servers.h"
+#include "sim/net/builder.h"
+#include "sim/udp/network_servers.h"
 #include "ui_test_support.h"
 
 namespace varnel::ui::testing {

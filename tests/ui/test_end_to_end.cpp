@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QUdpSocket>
 
-#include "block/block.h"
-#include "net/emulator.h"
-#include "udp/server.h"
+#include "sim/block/block.h"
+#include "sim/net/emulator.h"
+#include "sim/udp/server.h"
 #include "ui_test_support.h"
 
 using namespace varnel;

@@ -6,8 +6,8 @@
 #include <QFile>
 #include <QTreeWidget>
 
-#include "net/builder.h"
-#include "udp/network_servers.h"
+#include "sim/net/builder.h"
+#include "sim/udp/network_servers.h"
 #include "ui_test_support.h"
 
 using namespace varnel;

@@ -1,6 +1,6 @@
-#include "block/block.h"
+#include "sim/block/block.h"
 
-#include "wire/cp1251.h"
+#include "sim/wire/cp1251.h"
 
 namespace varnel::sim {
 

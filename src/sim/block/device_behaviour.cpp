@@ -1,4 +1,4 @@
-#include "block/device_behaviour.h"
+#include "sim/block/device_behaviour.h"
 
 namespace varnel::sim {
 

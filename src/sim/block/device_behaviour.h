@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "wire/bytes.h"
+#include "sim/wire/bytes.h"
 
 namespace varnel::sim {
 

@@ -1,7 +1,7 @@
-#include "boards/amplifier.h"
+#include "sim/boards/amplifier.h"
 
-#include "boards/drift.h"
-#include "boards/reply.h"
+#include "sim/boards/drift.h"
+#include "sim/boards/reply.h"
 
 namespace varnel::sim {
 

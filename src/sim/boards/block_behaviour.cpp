@@ -1,9 +1,9 @@
-#include "boards/block_behaviour.h"
+#include "sim/boards/block_behaviour.h"
 
-#include "boards/amplifier.h"
-#include "boards/modem.h"
-#include "boards/power.h"
-#include "boards/termination.h"
+#include "sim/boards/amplifier.h"
+#include "sim/boards/modem.h"
+#include "sim/boards/power.h"
+#include "sim/boards/termination.h"
 
 namespace varnel::sim {
 

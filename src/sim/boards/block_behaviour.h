@@ -4,9 +4,9 @@
 
 #include <map>
 
-#include "boards/board_emulation.h"
-#include "boards/local_clock.h"
-#include "boards/settings.h"
+#include "sim/boards/board_emulation.h"
+#include "sim/boards/local_clock.h"
+#include "sim/boards/settings.h"
 
 namespace varnel::sim {
 

@@ -2,7 +2,7 @@
 // One emulated board of one device: takes the payload of a request to its board
 // address and returns the answer body, or nothing.
 
-#include "block/device_behaviour.h"
+#include "sim/block/device_behaviour.h"
 
 namespace varnel::sim {
 

@@ -1,4 +1,4 @@
-#include "boards/drift.h"
+#include "sim/boards/drift.h"
 
 namespace varnel::sim {
 

@@ -1,4 +1,4 @@
-#include "boards/local_clock.h"
+#include "sim/boards/local_clock.h"
 
 #include <ctime>
 

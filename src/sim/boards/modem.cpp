@@ -1,7 +1,7 @@
-#include "boards/modem.h"
+#include "sim/boards/modem.h"
 
-#include "boards/modem_dump.h"
-#include "boards/reply.h"
+#include "sim/boards/modem_dump.h"
+#include "sim/boards/reply.h"
 
 namespace varnel::sim {
 

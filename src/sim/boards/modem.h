@@ -2,10 +2,10 @@
 // The modem board (address 4) of one device, from the board's side: versions,
 // configuration, channel states, resets and data loops, clock and memory dump.
 
-#include "boards/board_emulation.h"
-#include "boards/local_clock.h"
-#include "boards/modem_channels.h"
-#include "boards/modem_clock.h"
+#include "sim/boards/board_emulation.h"
+#include "sim/boards/local_clock.h"
+#include "sim/boards/modem_channels.h"
+#include "sim/boards/modem_clock.h"
 
 namespace varnel::sim {
 

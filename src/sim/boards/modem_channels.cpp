@@ -1,10 +1,10 @@
-#include "boards/modem_channels.h"
+#include "sim/boards/modem_channels.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "boards/drift.h"
-#include "boards/modem_rate.h"
+#include "sim/boards/drift.h"
+#include "sim/boards/modem_rate.h"
 
 namespace varnel::sim {
 

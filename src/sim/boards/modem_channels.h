@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "boards/modem_config.h"
+#include "sim/boards/modem_config.h"
 
 namespace varnel::sim {
 

@@ -1,4 +1,4 @@
-#include "boards/modem_clock.h"
+#include "sim/boards/modem_clock.h"
 
 namespace varnel::sim {
 

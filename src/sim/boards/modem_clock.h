@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "wire/bytes.h"
+#include "sim/wire/bytes.h"
 
 namespace varnel::sim {
 

@@ -1,4 +1,4 @@
-#include "boards/modem_config.h"
+#include "sim/boards/modem_config.h"
 
 namespace varnel::sim {
 

@@ -2,8 +2,8 @@
 // The modem board's common and channel configuration, and its wire layouts. A write
 // carries the layout of the read answer, so one encoding serves both ways.
 
-#include "boards/modem_settings.h"
-#include "wire/bytes.h"
+#include "sim/boards/modem_settings.h"
+#include "sim/wire/bytes.h"
 
 namespace varnel::sim {
 

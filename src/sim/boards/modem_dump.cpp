@@ -1,4 +1,4 @@
-#include "boards/modem_dump.h"
+#include "sim/boards/modem_dump.h"
 
 namespace varnel::sim {
 

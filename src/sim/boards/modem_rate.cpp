@@ -1,4 +1,4 @@
-#include "boards/modem_rate.h"
+#include "sim/boards/modem_rate.h"
 
 namespace varnel::sim {
 

@@ -1,6 +1,6 @@
-#include "boards/power.h"
+#include "sim/boards/power.h"
 
-#include "boards/reply.h"
+#include "sim/boards/reply.h"
 
 namespace varnel::sim {
 

@@ -1,4 +1,4 @@
-#include "boards/reply.h"
+#include "sim/boards/reply.h"
 
 namespace varnel::sim {
 

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "block/device_behaviour.h"
+#include "sim/block/device_behaviour.h"
 
 namespace varnel::sim {
 

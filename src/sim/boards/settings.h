@@ -2,9 +2,9 @@
 // What a scenario says about the boards of one device. Left alone it describes a
 // root block: all three termination boards and the first amplifier fitted.
 
-#include "boards/amplifier_settings.h"
-#include "boards/modem_settings.h"
-#include "boards/termination_settings.h"
+#include "sim/boards/amplifier_settings.h"
+#include "sim/boards/modem_settings.h"
+#include "sim/boards/termination_settings.h"
 
 namespace varnel::sim {
 

@@ -1,7 +1,7 @@
-#include "boards/termination.h"
+#include "sim/boards/termination.h"
 
-#include "boards/reply.h"
-#include "boards/termination_subchannels.h"
+#include "sim/boards/reply.h"
+#include "sim/boards/termination_subchannels.h"
 
 namespace varnel::sim {
 

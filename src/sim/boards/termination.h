@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "boards/board_emulation.h"
-#include "boards/local_clock.h"
-#include "boards/termination_settings.h"
+#include "sim/boards/board_emulation.h"
+#include "sim/boards/local_clock.h"
+#include "sim/boards/termination_settings.h"
 
 namespace varnel::sim {
 

@@ -1,4 +1,4 @@
-#include "boards/termination_subchannels.h"
+#include "sim/boards/termination_subchannels.h"
 
 #include <algorithm>
 

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "boards/termination_settings.h"
-#include "wire/bytes.h"
+#include "sim/boards/termination_settings.h"
+#include "sim/wire/bytes.h"
 
 namespace varnel::sim {
 

@@ -1,6 +1,6 @@
-#include "cli/options.h"
+#include "sim/cli/options.h"
 
-#include "scenario/number.h"
+#include "sim/scenario/number.h"
 
 namespace varnel::sim {
 

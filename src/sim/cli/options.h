@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "block/block.h"
+#include "sim/block/block.h"
 
 namespace varnel::sim {
 

@@ -1,7 +1,7 @@
 // The emulator program: serves the scenario's networks, or one block given on the
 // command line, until SIGINT or SIGTERM.
 
-#include "cli/run.h"
+#include "sim/cli/run.h"
 
 #include <csignal>
 #include <cstdio>
@@ -10,9 +10,9 @@
 
 #include <pthread.h>
 
-#include "cli/options.h"
-#include "net/builder.h"
-#include "udp/network_servers.h"
+#include "sim/cli/options.h"
+#include "sim/net/builder.h"
+#include "sim/udp/network_servers.h"
 
 namespace varnel::sim {
 

@@ -1,11 +1,11 @@
-#include "net/builder.h"
+#include "sim/net/builder.h"
 
 #include <algorithm>
 #include <map>
 #include <numeric>
 
-#include "boards/block_behaviour.h"
-#include "scenario/reader.h"
+#include "sim/boards/block_behaviour.h"
+#include "sim/scenario/reader.h"
 
 namespace varnel::sim {
 

@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "boards/local_clock.h"
-#include "net/network.h"
-#include "scenario/scenario.h"
+#include "sim/boards/local_clock.h"
+#include "sim/net/network.h"
+#include "sim/scenario/scenario.h"
 
 namespace varnel::sim {
 

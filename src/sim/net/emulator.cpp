@@ -1,6 +1,6 @@
-#include "net/emulator.h"
+#include "sim/net/emulator.h"
 
-#include "wire/frame.h"
+#include "sim/wire/frame.h"
 
 namespace varnel::sim {
 

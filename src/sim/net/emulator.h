@@ -2,9 +2,9 @@
 // The emulated network as seen through one Ethernet port: the root block there and
 // every device behind it. Turns request datagrams into answers.
 
-#include "net/network.h"
-#include "net/outcome.h"
-#include "net/route_table.h"
+#include "sim/net/network.h"
+#include "sim/net/outcome.h"
+#include "sim/net/route_table.h"
 
 namespace varnel::sim {
 

@@ -1,6 +1,6 @@
-#include "net/network.h"
+#include "sim/net/network.h"
 
-#include "boards/block_behaviour.h"
+#include "sim/boards/block_behaviour.h"
 
 namespace varnel::sim {
 

@@ -6,9 +6,9 @@
 #include <memory>
 #include <optional>
 
-#include "block/block.h"
-#include "block/device_behaviour.h"
-#include "wire/nibbles.h"
+#include "sim/block/block.h"
+#include "sim/block/device_behaviour.h"
+#include "sim/wire/nibbles.h"
 
 namespace varnel::sim {
 

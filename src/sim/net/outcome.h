@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "wire/bytes.h"
+#include "sim/wire/bytes.h"
 
 namespace varnel::sim {
 

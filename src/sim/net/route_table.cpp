@@ -1,4 +1,4 @@
-#include "net/route_table.h"
+#include "sim/net/route_table.h"
 
 namespace varnel::sim {
 

@@ -3,7 +3,7 @@
 
 #include <map>
 
-#include "net/network.h"
+#include "sim/net/network.h"
 
 namespace varnel::sim {
 

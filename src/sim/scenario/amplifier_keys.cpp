@@ -1,8 +1,8 @@
-#include "scenario/amplifier_keys.h"
+#include "sim/scenario/amplifier_keys.h"
 
-#include "scenario/board_keys.h"
-#include "scenario/key_values.h"
-#include "scenario/number.h"
+#include "sim/scenario/board_keys.h"
+#include "sim/scenario/key_values.h"
+#include "sim/scenario/number.h"
 
 namespace varnel::sim {
 

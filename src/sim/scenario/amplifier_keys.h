@@ -2,8 +2,8 @@
 // The amplifier keys of a [root.KEY] or [dev.KEY] section: ap_slots, ap_NAME for
 // both fitted amplifiers, ap6_NAME and ap8_NAME for one.
 
-#include "boards/amplifier_settings.h"
-#include "scenario/section_reader.h"
+#include "sim/boards/amplifier_settings.h"
+#include "sim/scenario/section_reader.h"
 
 namespace varnel::sim {
 

@@ -1,9 +1,9 @@
-#include "scenario/board_keys.h"
+#include "sim/scenario/board_keys.h"
 
 #include <algorithm>
 
-#include "scenario/list_text.h"
-#include "scenario/number.h"
+#include "sim/scenario/list_text.h"
+#include "sim/scenario/number.h"
 
 namespace varnel::sim {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "scenario/section_reader.h"
+#include "sim/scenario/section_reader.h"
 
 namespace varnel::sim {
 

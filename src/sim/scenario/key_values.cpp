@@ -1,9 +1,9 @@
-#include "scenario/key_values.h"
+#include "sim/scenario/key_values.h"
 
 #include <algorithm>
 
-#include "scenario/list_text.h"
-#include "scenario/number.h"
+#include "sim/scenario/list_text.h"
+#include "sim/scenario/number.h"
 
 namespace varnel::sim {
 

@@ -1,4 +1,4 @@
-#include "scenario/list_text.h"
+#include "sim/scenario/list_text.h"
 
 namespace varnel::sim {
 

@@ -1,7 +1,7 @@
-#include "scenario/modem_keys.h"
+#include "sim/scenario/modem_keys.h"
 
-#include "scenario/list_text.h"
-#include "scenario/number.h"
+#include "sim/scenario/list_text.h"
+#include "sim/scenario/number.h"
 
 namespace varnel::sim {
 

@@ -1,8 +1,8 @@
 #pragma once
 // The modem board keys of a [root.KEY] or [dev.KEY] section.
 
-#include "boards/modem_settings.h"
-#include "scenario/section_reader.h"
+#include "sim/boards/modem_settings.h"
+#include "sim/scenario/section_reader.h"
 
 namespace varnel::sim {
 

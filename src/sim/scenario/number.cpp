@@ -1,4 +1,4 @@
-#include "scenario/number.h"
+#include "sim/scenario/number.h"
 
 #include <charconv>
 

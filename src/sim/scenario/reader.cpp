@@ -1,4 +1,4 @@
-#include "scenario/reader.h"
+#include "sim/scenario/reader.h"
 
 #include <arpa/inet.h>
 
@@ -7,10 +7,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "scenario/amplifier_keys.h"
-#include "scenario/modem_keys.h"
-#include "scenario/section_reader.h"
-#include "scenario/termination_keys.h"
+#include "sim/scenario/amplifier_keys.h"
+#include "sim/scenario/modem_keys.h"
+#include "sim/scenario/section_reader.h"
+#include "sim/scenario/termination_keys.h"
 
 namespace varnel::sim {
 

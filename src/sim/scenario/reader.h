@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "scenario/scenario.h"
+#include "sim/scenario/scenario.h"
 
 namespace varnel::sim {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "block/block.h"
-#include "boards/settings.h"
+#include "sim/block/block.h"
+#include "sim/boards/settings.h"
 
 namespace varnel::sim {
 

@@ -1,9 +1,9 @@
-#include "scenario/section_reader.h"
+#include "sim/scenario/section_reader.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "scenario/number.h"
+#include "sim/scenario/number.h"
 
 namespace varnel::sim {
 

@@ -2,8 +2,8 @@
 // The termination board keys of a [root.KEY] or [dev.KEY] section: sl_slots,
 // sl_NAME for every fitted board, sl1_NAME..sl3_NAME for one.
 
-#include "boards/termination_settings.h"
-#include "scenario/section_reader.h"
+#include "sim/boards/termination_settings.h"
+#include "sim/scenario/section_reader.h"
 
 namespace varnel::sim {
 

@@ -1,4 +1,4 @@
-#include "udp/network_servers.h"
+#include "sim/udp/network_servers.h"
 
 namespace varnel::sim {
 

@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "net/emulator.h"
-#include "udp/server.h"
+#include "sim/net/emulator.h"
+#include "sim/udp/server.h"
 
 namespace varnel::sim {
 

@@ -1,4 +1,4 @@
-#include "udp/server.h"
+#include "sim/udp/server.h"
 
 #include <poll.h>
 #include <sys/eventfd.h>

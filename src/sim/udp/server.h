@@ -8,9 +8,9 @@
 #include <functional>
 #include <thread>
 
-#include "net/outcome.h"
-#include "udp/socket.h"
-#include "udp/traffic_record.h"
+#include "sim/net/outcome.h"
+#include "sim/udp/socket.h"
+#include "sim/udp/traffic_record.h"
 
 namespace varnel::sim {
 

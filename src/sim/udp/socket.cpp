@@ -1,4 +1,4 @@
-#include "udp/socket.h"
+#include "sim/udp/socket.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

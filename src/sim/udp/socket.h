@@ -3,8 +3,8 @@
 
 #include <optional>
 
-#include "udp/peer.h"
-#include "wire/bytes.h"
+#include "sim/udp/peer.h"
+#include "sim/wire/bytes.h"
 
 namespace varnel::sim {
 

@@ -1,4 +1,4 @@
-#include "udp/traffic_record.h"
+#include "sim/udp/traffic_record.h"
 
 namespace varnel::sim {
 

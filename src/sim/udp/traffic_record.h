@@ -6,8 +6,8 @@
 #include <deque>
 #include <mutex>
 
-#include "udp/peer.h"
-#include "wire/bytes.h"
+#include "sim/udp/peer.h"
+#include "sim/wire/bytes.h"
 
 namespace varnel::sim {
 

@@ -1,4 +1,4 @@
-#include "wire/bytes.h"
+#include "sim/wire/bytes.h"
 
 namespace varnel::sim {
 

@@ -1,4 +1,4 @@
-#include "wire/checksum.h"
+#include "sim/wire/checksum.h"
 
 namespace varnel::sim {
 

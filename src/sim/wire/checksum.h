@@ -1,7 +1,7 @@
 #pragma once
 // The one-byte Frame checksum as a block computes it.
 
-#include "wire/bytes.h"
+#include "sim/wire/bytes.h"
 
 namespace varnel::sim {
 

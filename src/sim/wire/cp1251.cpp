@@ -1,4 +1,4 @@
-#include "wire/cp1251.h"
+#include "sim/wire/cp1251.h"
 
 #include <iconv.h>
 

@@ -1,7 +1,7 @@
-#include "wire/frame.h"
+#include "sim/wire/frame.h"
 
-#include "wire/checksum.h"
-#include "wire/nibbles.h"
+#include "sim/wire/checksum.h"
+#include "sim/wire/nibbles.h"
 
 namespace varnel::sim {
 

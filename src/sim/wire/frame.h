@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "wire/nibbles.h"
+#include "sim/wire/nibbles.h"
 
 namespace varnel::sim {
 

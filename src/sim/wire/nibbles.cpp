@@ -1,4 +1,4 @@
-#include "wire/nibbles.h"
+#include "sim/wire/nibbles.h"
 
 namespace varnel::sim {
 

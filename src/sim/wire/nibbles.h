@@ -3,7 +3,7 @@
 
 #include <initializer_list>
 
-#include "wire/bytes.h"
+#include "sim/wire/bytes.h"
 
 namespace varnel::sim {
 

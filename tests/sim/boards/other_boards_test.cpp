@@ -3,9 +3,9 @@
 // and what no board answers. Termination board numbers are big-endian.
 
 #include "board_test_support.h"
-#include "boards/amplifier.h"
-#include "boards/power.h"
-#include "boards/termination.h"
+#include "sim/boards/amplifier.h"
+#include "sim/boards/power.h"
+#include "sim/boards/termination.h"
 
 namespace varnel::sim {
 namespace {

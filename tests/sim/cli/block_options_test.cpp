@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "block/block.h"
-#include "cli/options.h"
+#include "sim/block/block.h"
+#include "sim/cli/options.h"
 
 namespace varnel::sim {
 namespace {

@@ -7,10 +7,10 @@
 
 #include <map>
 
-#include "scenario/reader.h"
+#include "sim/scenario/reader.h"
+#include "sim/wire/checksum.h"
+#include "sim/wire/cp1251.h"
 #include "test_support.h"
-#include "wire/checksum.h"
-#include "wire/cp1251.h"
 
 namespace varnel::sim {
 namespace {

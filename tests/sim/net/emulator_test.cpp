@@ -5,8 +5,8 @@
 
 #include <random>
 
+#include "sim/wire/checksum.h"
 #include "test_support.h"
-#include "wire/checksum.h"
 
 namespace varnel::sim {
 namespace {

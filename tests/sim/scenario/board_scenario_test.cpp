@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "board_test_support.h"
-#include "scenario/reader.h"
+#include "sim/scenario/reader.h"
 #include "test_support.h"
 
 namespace varnel::sim {

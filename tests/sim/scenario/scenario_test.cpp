@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "scenario/reader.h"
+#include "sim/scenario/reader.h"
 #include "test_support.h"
 
 namespace varnel::sim {

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "wire/bytes.h"
+#include "sim/wire/bytes.h"
 
 namespace varnel::sim::loopback {
 

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "loopback_client.h"
+#include "sim/udp/network_servers.h"
 #include "test_support.h"
-#include "udp/network_servers.h"
 
 namespace varnel::sim {
 namespace {
