@@ -107,7 +107,7 @@ void MainWindow::DeleteCurrentDevice() {
   std::vector<int> dependants;
   const std::string question = DeleteQuestion(link().registry, d, dependants);
   if (!dialogs_->confirm(this, Display(question))) return;
-  DeleteDevice(link(), d, dependants);
+  DeleteDevice(link(), d);
   BuildTree();
   DevTreeClick(0, 0);
 }

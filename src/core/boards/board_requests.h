@@ -18,6 +18,7 @@ struct BoardRequests {
   std::vector<Bytes> requests;               // in send order, none empty
   std::optional<std::uint8_t> expectedCode;  // unchanged when nothing
   std::string rangeError;                    // the field that did not fit; nothing is sent
+  std::string refusal;                       // a whole message: nothing is sent
   // Effects on the device record and the view.
   bool clearConfigFlags = false;     // configuration read: Valid and Shown flags to 0
   bool resetReceiverStates = false;  // channel state read: receiver states to "not read"

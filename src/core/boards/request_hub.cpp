@@ -9,13 +9,13 @@ namespace {
 
 constexpr const char* kParamError = "Ошибка в параметрах:\r";
 
-BoardRequests Compose(const TStructDev& dev, int slot, const BoardRequestInput& in, RequestModeValue mode,
-                      std::int64_t nowLocal, LogRequestSource* log) {
+BoardRequests Compose(const TStructDev& dev, int device, int slot, const BoardRequestInput& in,
+                      RequestModeValue mode, std::int64_t nowLocal, LogRequestSource* log) {
   switch (slot) {
     case 1:
     case 2:
     case 3: return BuildTerminationRequest(in.terminationPage, mode);
-    case kModemSlot: return BuildModemRequests(dev, in.modem, in.sender, mode, nowLocal, log);
+    case kModemSlot: return BuildModemRequests(dev, device, in.modem, in.sender, mode, nowLocal, log);
     case 6:
     case 8: return BuildAmplifierRequest(in.amplifier, mode);
     case 10: return BuildPowerRequest(mode);
@@ -55,11 +55,11 @@ ClickResult ButRDClick(RequestContext& ctx, const BoardRequestInput& input, cons
 
   TStructDev& dev = ctx.registry.device(device);
   const std::int64_t nowLocal = LocalSeconds(ctx.trace.clock().localNow());
-  const BoardRequests r = Compose(dev, slot, input, mode, nowLocal, hooks.log);
+  const BoardRequests r = Compose(dev, device, slot, input, mode, nowLocal, hooks.log);
   ClickResult result;
   // A field that does not fit stops the whole click before anything changes.
-  if (!r.rangeError.empty()) {
-    result.error = kParamError + r.rangeError;
+  if (!r.rangeError.empty() || !r.refusal.empty()) {
+    result.error = r.refusal.empty() ? kParamError + r.rangeError : r.refusal;
     return result;
   }
   ctx.request.requestMode = mode;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace varnel {
 
@@ -15,6 +16,8 @@ constexpr std::uint32_t kColourMaroon = 0x000080;
 // The slightly darker red of " Команда отправлена...".
 constexpr std::uint32_t kColourSent = 0x0000DD;
 
+constexpr std::string_view kFailedSuffix = " с ошибкой";
+
 class CommandStatusLine {
  public:
   void Set(std::string text, std::uint32_t colour) {
@@ -22,8 +25,11 @@ class CommandStatusLine {
     colour_ = colour;
     if (onChange) onChange();
   }
-  // A parser failure after the success text: " с ошибкой", in maroon.
-  void MarkFailed() { Set(text_ + " с ошибкой", kColourMaroon); }
+  // A parser failure after the success text: " с ошибкой", in maroon, once
+  // however many failed answers follow.
+  void MarkFailed() {
+    Set(text_.ends_with(kFailedSuffix) ? text_ : text_ + std::string(kFailedSuffix), kColourMaroon);
+  }
 
   const std::string& text() const { return text_; }
   std::uint32_t colour() const { return colour_; }

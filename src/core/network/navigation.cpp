@@ -62,7 +62,12 @@ std::string DeleteQuestion(const DeviceRegistry& registry, int device, std::vect
   return text;
 }
 
-void DeleteDevice(RequestContext& ctx, int device, const std::vector<int>& dependants) {
+void DeleteDevice(RequestContext& ctx, int device) {
+  if (!ctx.registry.inUse(device)) return;
+  // Collected now, not when the question was asked: discovery may have hung
+  // new devices below this one while the operator was deciding.
+  std::vector<int> dependants;
+  for (int c = 1; c <= 3; ++c) ctx.registry.CollectDependants(device, c, dependants);
   for (int d : dependants) ctx.registry.FreeDevice(d);
   ctx.registry.FreeDevice(device);
   ctx.request.currentDevice = 0;

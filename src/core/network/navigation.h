@@ -30,7 +30,8 @@ std::string RefreshChannel(RequestContext& ctx, int device, int channel);
 
 // The question asked before deleting a device, naming what hangs below it.
 std::string DeleteQuestion(const DeviceRegistry& registry, int device, std::vector<int>& dependants);
-// Frees the dependants and the device; nothing is current afterwards.
-void DeleteDevice(RequestContext& ctx, int device, const std::vector<int>& dependants);
+// Frees the device and everything hanging below it at this moment; nothing
+// is current afterwards.
+void DeleteDevice(RequestContext& ctx, int device);
 
 }  // namespace varnel

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "settings/ini_file.h"
 #include "wire/cp1251.h"
@@ -25,8 +26,19 @@ std::int64_t IntegerOr(const IniFile& ini, const std::string& section, const std
 // Cut to n characters as stored: the file's names are single-byte text.
 std::string Cut(const std::string& text, std::size_t n) { return Utf8Left(text, n); }
 
+// The window keys: a value no screen can hold counts as missing, so that
+// fitting and painting never see absurd sizes.
+constexpr std::int64_t kMaxWindowSize = 32767;
+constexpr std::int64_t kMaxWindowOffset = 32767;
+
+int WindowKey(const IniFile& ini, const std::string& key, int current, std::int64_t lo, std::int64_t hi) {
+  const std::optional<std::int64_t> v = ini.Integer(kSize, key);
+  return v && *v >= lo && *v <= hi ? static_cast<int>(*v) : current;
+}
+
 LoadResult Stop(TraceLog& trace) {
   trace.Trace(kIniAccessError, 1);
+  trace.Trace(kIniIncomplete, 1);
   return {};
 }
 
@@ -35,6 +47,8 @@ LoadResult Stop(TraceLog& trace) {
 LoadResult LoadSettings(const std::string& path, AppSettings& s, TraceLog& trace) {
   IniFile ini;
   std::error_code ec;
+  // A missing file reads as an empty one; anything else that cannot be
+  // loaded (a folder, no permission) is an access error.
   if (std::filesystem::exists(path, ec) && !ini.Load(path)) return Stop(trace);
 
   s.peerIp = ini.Text(kNet, "IP", kDefaultPeerIp);
@@ -54,10 +68,10 @@ LoadResult LoadSettings(const std::string& path, AppSettings& s, TraceLog& trace
   s.slFile = ini.Text(kFw, "SL", "");
 
   auto& w = s.window;
-  w.width = static_cast<int>(IntegerOr(ini, kSize, "Width", w.width));
-  w.height = static_cast<int>(IntegerOr(ini, kSize, "Height", w.height));
-  w.left = static_cast<int>(IntegerOr(ini, kSize, "Left", w.left));
-  w.top = static_cast<int>(IntegerOr(ini, kSize, "Top", w.top));
+  w.width = WindowKey(ini, "Width", w.width, 1, kMaxWindowSize);
+  w.height = WindowKey(ini, "Height", w.height, 1, kMaxWindowSize);
+  w.left = WindowKey(ini, "Left", w.left, -kMaxWindowOffset, kMaxWindowOffset);
+  w.top = WindowKey(ini, "Top", w.top, -kMaxWindowOffset, kMaxWindowOffset);
 
   s.passwordDigest = HexToBytes(ini.Text(kCommon, "PSW", ""));
   s.autoFind = static_cast<std::uint8_t>(IntegerOr(ini, kCommon, "AUTOFIND", 32) & 0xFF);
@@ -66,7 +80,10 @@ LoadResult LoadSettings(const std::string& path, AppSettings& s, TraceLog& trace
 
 bool SaveSettings(const std::string& path, const AppSettings& s) {
   IniFile ini;
-  ini.Load(path);  // keep what is there; a missing file starts empty
+  // Keep what is there; a missing file starts empty, one we cannot read is
+  // left alone rather than replaced by our keys alone.
+  std::error_code ec;
+  if (!ini.Load(path) && std::filesystem::exists(path, ec)) return false;
   ini.SetText(kNet, "IP", s.peerIp);
   ini.SetInteger(kNet, "NumIPs", s.numIps);
   for (int n = 1; n <= s.numIps && n <= kMaxIpEntries; ++n) {
@@ -83,6 +100,15 @@ bool SaveSettings(const std::string& path, const AppSettings& s) {
   ini.SetText(kCommon, "PSW", BytesToHex(s.passwordDigest));
   ini.SetInteger(kCommon, "AUTOFIND", s.autoFind);
   return ini.Save(path);
+}
+
+bool SaveSettingsAtShutdown(const std::string& path, const AppSettings& settings, const LoadResult& loaded,
+                            TraceLog& trace) {
+  if (!loaded.complete) {
+    trace.Trace(kIniNotSaved, 1);
+    return false;
+  }
+  return SaveSettings(path, settings);
 }
 
 WindowGeometry FitToScreen(WindowGeometry w, int screenWidth, int screenHeight) {

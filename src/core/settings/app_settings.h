@@ -17,6 +17,10 @@ constexpr int kMaxIpEntries = 16;
 constexpr std::size_t kIpTextChars = 15;
 constexpr std::size_t kIpNameChars = 32;
 constexpr const char* kIniAccessError = "Нет доступа к файлу INI !";
+// After a load that stopped early the file still holds settings the program
+// never read; saving would replace them with initial values.
+constexpr const char* kIniIncomplete = "Файл INI прочитан не полностью: при выходе он не будет перезаписан";
+constexpr const char* kIniNotSaved = "Файл INI не перезаписан: он был прочитан не полностью";
 constexpr const char* kDefaultPeerIp = "192.168.0.254";
 
 struct WindowGeometry {
@@ -44,11 +48,15 @@ struct LoadResult {
 // takes its default, as on a first start); a file that exists but cannot be
 // read, or an out-of-range "NumIPs" or "SRVPORT", stops at that point and
 // keeps what was read before. The window keys default to the geometry
-// already in settings.
+// already in settings, and so does a value outside what a screen can hold.
 LoadResult LoadSettings(const std::string& path, AppSettings& settings, TraceLog& trace);
 // Keeps every key already in the file (list entries above NumIPs, names that
 // became empty) and never writes SRVPORT. False when the file could not be written.
 bool SaveSettings(const std::string& path, const AppSettings& settings);
+
+// Shutdown's save: skipped, with a trace line, after a load that stopped early.
+bool SaveSettingsAtShutdown(const std::string& path, const AppSettings& settings, const LoadResult& loaded,
+                            TraceLog& trace);
 
 // Shrinks a window that does not fit the screen by 5 pixels each way (once)
 // and moves one whose top-left corner is off the screen to 0, 0.

@@ -1,10 +1,9 @@
 #include "settings/ini_file.h"
 
 #include <SimpleIni.h>
-#include <unistd.h>
+#include <filesystem>
 
-#include <cstdio>
-
+#include "settings/atomic_file.h"
 #include "settings/ini_values.h"
 #include "wire/cp1251.h"
 
@@ -22,25 +21,16 @@ IniFile::~IniFile() = default;
 bool IniFile::Load(const std::string& path) {
   impl_->ini.Reset();
   impl_->ini.SetSpaces(false);
+  // A folder or a device in place of the file is not ours to read.
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return false;
   return impl_->ini.LoadFile(path.c_str()) >= 0;
 }
 
 bool IniFile::Save(const std::string& path) const {
-  const std::string temp = path + ".tmp";
-  if (impl_->ini.SaveFile(temp.c_str(), false) < 0) {
-    std::remove(temp.c_str());
-    return false;
-  }
-  // Flush to disk before the rename replaces the old file.
-  if (FILE* f = std::fopen(temp.c_str(), "rb")) {
-    fsync(fileno(f));
-    std::fclose(f);
-  }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
-    std::remove(temp.c_str());
-    return false;
-  }
-  return true;
+  std::string text;
+  if (impl_->ini.Save(text, false) < 0) return false;
+  return WriteFileAtomically(path, text);
 }
 
 bool IniFile::HasKey(const std::string& section, const std::string& key) const {
@@ -58,8 +48,9 @@ std::optional<std::int64_t> IniFile::Integer(const std::string& section, const s
   return ParseIniInteger(v);
 }
 
-void IniFile::SetText(const std::string& section, const std::string& key, const std::string& value) {
-  impl_->ini.SetValue(Utf8ToCp1251(section).c_str(), Utf8ToCp1251(key).c_str(), Utf8ToCp1251(value).c_str());
+bool IniFile::SetText(const std::string& section, const std::string& key, const std::string& value) {
+  if (value.find_first_of("\r\n") != std::string::npos) return false;
+  return impl_->ini.SetValue(Utf8ToCp1251(section).c_str(), Utf8ToCp1251(key).c_str(), Utf8ToCp1251(value).c_str()) >= 0;
 }
 
 void IniFile::SetInteger(const std::string& section, const std::string& key, std::int64_t value) {

@@ -17,8 +17,12 @@ class IniFile {
   IniFile(const IniFile&) = delete;
   IniFile& operator=(const IniFile&) = delete;
 
-  // False when the file is missing or unreadable; the content is then empty.
+  // False when the file is missing, not a regular file or unreadable; the
+  // content is then empty.
   bool Load(const std::string& path);
+  // Writes a temporary file of its own beside the target, flushes it, gives it
+  // the target's permission bits and renames it over the target; on any
+  // failure the target is untouched and the temporary file is removed.
   bool Save(const std::string& path) const;
 
   bool HasKey(const std::string& section, const std::string& key) const;
@@ -26,7 +30,9 @@ class IniFile {
   // Decimal, or hexadecimal with "0x", "0X" or "$"; nullopt when missing or not a number.
   std::optional<std::int64_t> Integer(const std::string& section, const std::string& key) const;
 
-  void SetText(const std::string& section, const std::string& key, const std::string& value);
+  // A value with a line break would add lines to the file: it is refused
+  // (false) and the key keeps what it had.
+  bool SetText(const std::string& section, const std::string& key, const std::string& value);
   void SetInteger(const std::string& section, const std::string& key, std::int64_t value);
 
  private:

@@ -1,5 +1,7 @@
 #include "settings/map_file.h"
 
+#include <filesystem>
+
 #include "settings/app_settings.h"
 #include "settings/ini_file.h"
 
@@ -7,7 +9,13 @@ namespace varnel {
 
 bool SaveMap(const std::string& path, const std::string& peerIp, const DeviceRegistry& registry, TraceLog& trace) {
   IniFile ini;
-  ini.Load(path);
+  // Sections of devices seen before are kept; a map we cannot read is not
+  // replaced by a new one.
+  std::error_code ec;
+  if (!ini.Load(path) && std::filesystem::exists(path, ec)) {
+    trace.Trace(kIniAccessError, 1);
+    return false;
+  }
   ini.SetText("COMMON", "IP", peerIp);
   for (int n = 1; n <= kMaxDevices; ++n) {
     if (!registry.inUse(n)) continue;

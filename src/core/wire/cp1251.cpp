@@ -9,12 +9,14 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-// Code points of bytes 0x80..0xFF; 0 marks the one unassigned byte (0x98).
+// Code points of bytes 0x80..0xFF. The one unassigned byte (0x98) maps to the
+// C1 control U+0098 and back, as Qt's decoder does, so every byte survives a
+// round trip through the program.
 constexpr std::array<char16_t, 128> kHighHalf = {
     0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
     0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,  // 88
     0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
-    0x0000, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,  // 98
+    0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,  // 98
     0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,  // A0
     0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,  // A8
     0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,  // B0
@@ -87,7 +89,7 @@ char EncodeCodePoint(char32_t cp) {
   if (cp < 0x80) return static_cast<char>(cp);
   if (cp >= 0x0410 && cp <= 0x044F) return static_cast<char>(0xC0 + (cp - 0x0410));
   for (std::size_t i = 0; i < kHighHalf.size(); ++i) {
-    if (kHighHalf[i] != 0 && kHighHalf[i] == cp) return static_cast<char>(0x80 + i);
+    if (kHighHalf[i] == cp) return static_cast<char>(0x80 + i);
   }
   return '?';
 }
@@ -104,7 +106,7 @@ std::string Cp1251ToUtf8(std::string_view bytes) {
       continue;
     }
     const char16_t cp = kHighHalf[b - 0x80];
-    AppendUtf8(out, cp != 0 ? cp : kReplacement);
+    AppendUtf8(out, cp);
   }
   return out;
 }

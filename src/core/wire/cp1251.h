@@ -7,7 +7,7 @@
 
 namespace varnel {
 
-// Every byte maps to a character; the one unassigned byte (0x98) becomes U+FFFD.
+// Every byte maps to a character and back; the unassigned byte 0x98 is U+0098.
 std::string Cp1251ToUtf8(std::string_view bytes);
 // Characters without a Windows-1251 byte become '?'; invalid UTF-8 too.
 std::string Utf8ToCp1251(std::string_view utf8);

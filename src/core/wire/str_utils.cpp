@@ -81,7 +81,10 @@ std::string BytesToName(const std::uint8_t* data, std::size_t size, std::size_t 
   if (std::all_of(data, end, [](std::uint8_t b) { return b == 0xFF; })) return {};
   std::string out;
   for (const auto* p = data; p != end; ++p) {
-    if (*p != 0) out.push_back(static_cast<char>(*p));
+    if (*p == 0) continue;
+    // A line break or other control byte from the network must never reach
+    // a file we write as structure: it becomes a blank.
+    out.push_back(*p < 0x20 || *p == 0x7F ? ' ' : static_cast<char>(*p));
   }
   return out;
 }

@@ -90,6 +90,10 @@ TEST_F(DispatcherTest, AwaitedBoardAnswerIsCountedParsedAndGoesGreen) {
   handlers.parserResult = false;
   Dispatch({0x80, 0x41, 0x01, 0x00});
   ExpectStatus(kWriteDone + " с ошибкой", kColourMaroon);
+  // A stream of failing answers that are not the awaited one says so once.
+  link.request.expectedCode = 0x15;
+  for (int i = 0; i < 50; ++i) Dispatch({0x80, 0x41, 0x01, 0x00});
+  ExpectStatus(kWriteDone + " с ошибкой", kColourMaroon);
 }
 
 TEST_F(DispatcherTest, StatusGoesGreenOnlyForTheAwaitedAnswer) {

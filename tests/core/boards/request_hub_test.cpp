@@ -11,15 +11,17 @@ using Requests = std::vector<Bytes>;
 using S = RequestSender;
 
 // Channel 1 of the configuration example: 100 kHz enabled, 110 kHz,
-// digital master, EOC, noise margin 26, minimum rate 2.0.
-ModemEditorValues ExampleEditors() {
+// digital master, EOC, noise margin 26, minimum rate 2.0; all loaded from device.
+ModemEditorValues ExampleEditors(int device) {
   ModemEditorValues e;
+  e.loadedFrom = device;
   e.txLevelDb = -2.4;
   e.rxLevelDb = -25.4;
   e.agcDb = -51.0;
   e.aggrIndex = 1;
   for (auto& c : e.channels) c.modeIndex = 0;
-  e.channels[0] = {true, 100, 110, 2, 26, 2.0, 16.0, true};
+  e.channels[0] = {true, 100, 110, 2, 26, 2.0, 16.0, true, 0};
+  for (auto& c : e.channels) c.loadedFrom = device;
   return e;
 }
 
@@ -92,7 +94,7 @@ TEST_F(RequestsTest, ConfigurationReadSendsFourRequestsAndForgetsTheConfiguratio
 }
 
 TEST_F(RequestsTest, ConfigurationWriteEncodesTheEditorsByVersion) {
-  input.modem.editors = ExampleEditors();
+  input.modem.editors = ExampleEditors(device);
   EXPECT_EQ(Write(8), (Requests{{0x10, 0x0C, 0x7F, 0xFF, 0x01},
                                 {0x11, 0x64, 0x80, 0x6E, 0x00, 0xA5, 0x14},
                                 {0x12, 0x00, 0x00, 0x00, 0x00, 0x1F, 0x00},
@@ -126,7 +128,7 @@ TEST_F(RequestsTest, AFieldOutsideItsRangeSendsNothingAndChangesNothing) {
   dev().board(kModemSlot).Ver1 = 8;
   link.status.Set("before", kColourGreen);
   for (const auto& [spoil, field] : cases) {
-    input.modem.editors = ExampleEditors();
+    input.modem.editors = ExampleEditors(device);
     spoil(input.modem.editors);
     EXPECT_EQ(Click(S::ButWR).error, "Ошибка в параметрах:\r" + field);
   }
@@ -134,6 +136,19 @@ TEST_F(RequestsTest, AFieldOutsideItsRangeSendsNothingAndChangesNothing) {
   EXPECT_EQ(std::tuple(link.request.expectedCode, link.request.requestMode), std::tuple(0x01, kReadRequest));
   EXPECT_EQ(dev().modemChannel(1).CfgValid, 1);
   EXPECT_EQ(link.status.text(), "before");
+}
+
+TEST_F(RequestsTest, AWriteOfEditorsNotLoadedFromThisBoardNamesWhatToReadAndSendsNothing) {
+  dev().board(kModemSlot).Ver1 = 11;
+  input.modem.editors = ExampleEditors(device);
+  input.modem.editors.channels[1].loadedFrom = 0;
+  EXPECT_EQ(Click(S::ButWR).error, "Конфигурация платы не прочитана: канал 2.\rСначала выполните чтение.");
+  input.modem.editors = ExampleEditors(device + 1);  // another block's values
+  input.modem.editors.channels[0].loadedFrom = device;
+  EXPECT_EQ(Click(S::ButWR).error,
+            "Конфигурация платы не прочитана: общие параметры, канал 2, канал 3.\rСначала выполните чтение.");
+  EXPECT_TRUE(sink.sent.empty());
+  EXPECT_EQ(link.request.requestMode, kNoRequest);
 }
 
 TEST_F(RequestsTest, ChannelPageReadsStatesAndUnknownModesWritesResets) {

@@ -1,7 +1,12 @@
-#include <algorithm>
-#include <filesystem>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <thread>
+
+#include "settings/atomic_file.h"
 #include "settings/ini_values.h"
 #include "settings/map_file.h"
 #include "settings_fixture.h"
@@ -93,6 +98,11 @@ TEST_F(SettingsFileTest, IntegersTakeHexAndFallBackOnGarbage) {
   EXPECT_FALSE(result_.adminMode);
   EXPECT_EQ(std::tuple(settings.mcuFile, settings.fpgaFile), std::tuple("/fw/vk.bin", ""));
 
+  // Sizes no screen holds count as missing: fitting and painting stay sane.
+  ASSERT_TRUE(Load("[Size]\nWidth=100000\nHeight=2147483647\nLeft=-2147483648\nTop=99999999999999999999\n"));
+  EXPECT_EQ(std::tuple(settings.window.width, settings.window.height, settings.window.left, settings.window.top),
+            std::tuple(1024, 600, 32, 20));
+
   ASSERT_TRUE(Load("[COMMON]\nAUTOFIND=many\nPSW=\n"));
   EXPECT_EQ(settings.autoFind, 32);
   EXPECT_TRUE(settings.passwordDigest.empty());
@@ -150,13 +160,99 @@ TEST_F(SettingsFileTest, FreshSaveAndFailedSaves) {
   AppSettings back;
   EXPECT_TRUE(LoadSettings(Path(), back, log_).adminMode);
 
-  const std::string saved = Raw();
-  settings.peerIp = "10.9.9.9";
-  fs::create_directory(Path("varnel.ini.tmp"));  // the temporary file cannot be made
-  EXPECT_FALSE(SaveSettings(Path(), settings));
-  EXPECT_EQ(Raw(), saved);
   EXPECT_FALSE(SaveSettings(Path("missing/varnel.ini"), settings));
   EXPECT_FALSE(fs::exists(Path("missing")));
+  // A folder in place of the file is neither read nor replaced.
+  fs::create_directories(Path("folder.ini/x"));
+  EXPECT_FALSE(SaveSettings(Path("folder.ini"), settings));
+  EXPECT_FALSE(WriteFileAtomically(Path("folder.ini"), "[NET]\n"));
+  EXPECT_TRUE(fs::is_directory(Path("folder.ini/x")));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);  // no temporary file
+}
+
+TEST_F(SettingsFileTest, AfterALoadThatStoppedEarlyShutdownLeavesTheFileAlone) {
+  const std::string text = "[NET]\nIP=10.0.0.9\nNumIPs=300\n[COMMON]\nPSW=AB01FF\nAUTOFIND=90\n";
+  EXPECT_FALSE(Load(text));
+  EXPECT_TRUE(trace_.Has("Файл INI прочитан не полностью: при выходе он не будет перезаписан"));
+  EXPECT_FALSE(SaveSettingsAtShutdown(Path(), settings, result_, log_));
+  EXPECT_TRUE(trace_.Has("Файл INI не перезаписан: он был прочитан не полностью"));
+  EXPECT_EQ(Raw(), text);
+  ASSERT_TRUE(Load("[NET]\nIP=10.0.0.9\n"));
+  settings.peerIp = "10.0.0.10";
+  EXPECT_TRUE(SaveSettingsAtShutdown(Path(), settings, result_, log_));
+  EXPECT_EQ(Lines()[1], "IP=10.0.0.10");
+}
+
+TEST_F(SettingsFileTest, TextFromTheNetworkCannotAddKeysOrSections) {
+  settings.numIps = 1;
+  settings.ips[0] = "10.0.0.1";
+  settings.ipNames[0] = "x\nIP=10.6.6.6\r\nSRVPORT=70000";
+  ASSERT_TRUE(SaveSettings(Path(), settings));
+  for (const std::string& line : Lines()) EXPECT_FALSE(line.starts_with("SRVPORT") || line == "IP=10.6.6.6") << line;
+  AppSettings back;
+  ASSERT_TRUE(LoadSettings(Path(), back, log_).complete);
+  EXPECT_EQ(std::tuple(back.peerIp, back.ipNames[0]), std::tuple("192.168.0.7", ""));
+
+  DeviceRegistry reg{log_};
+  reg.device(reg.AllocDevice()).name = "Блок\r\n[DEV_99]\nID=5";
+  ASSERT_TRUE(SaveMap(Path("map.ini"), "10.0.0.7", reg, log_));
+  for (const std::string& line : Lines("map.ini")) EXPECT_NE(line, "[DEV_99]");
+}
+
+TEST_F(SettingsFileTest, BytesTheProgramDidNotChangeAreWrittenBackAsTheyWere) {
+  // Every byte but blanks and controls, including the one Windows-1251 leaves unassigned.
+  std::string name;
+  for (int b = 0x21; b < 0x100; ++b) name.push_back(static_cast<char>(b));
+  const std::string text = "[NET]\r\nIP=10.0.0.1\r\nNumIPs=1\r\nIP_1=10.0.0.1\r\nName_1=\x98\xC6\r\n"
+                           "[Custom]\r\nRaw=" + name + "\r\n";
+  ASSERT_TRUE(Load(text));
+  ASSERT_TRUE(SaveSettings(Path(), settings));
+  EXPECT_NE(Raw().find("Name_1=\x98\xC6\n"), std::string::npos);
+  EXPECT_NE(Raw().find("Raw=" + name + "\n"), std::string::npos);
+}
+
+TEST_F(SettingsFileTest, SavesRaceWithoutBreakingTheFileOrLooseningItsMode) {
+  ASSERT_TRUE(SaveSettings(Path(), settings));
+  fs::permissions(Path(), fs::perms::owner_read | fs::perms::owner_write);
+  // Two copies of the program closing at once, many times over; a reader in
+  // between must always find a whole file.
+  std::atomic<bool> done = false;
+  std::atomic<int> broken = 0;
+  std::vector<std::thread> savers;
+  for (int t = 0; t < 2; ++t) {
+    savers.emplace_back([&, t] {
+      AppSettings mine;
+      mine.autoFind = static_cast<std::uint8_t>(10 + t);
+      for (int i = 0; i < 100; ++i) SaveSettings(Path(), mine);
+    });
+  }
+  std::thread reader([&] {
+    while (!done) {
+      const std::string raw = Raw();
+      const bool whole = raw.starts_with("[NET]\n") && raw.find("\nPSW=\nAUTOFIND=") != std::string::npos;
+      if (!whole || !raw.ends_with("\n")) ++broken;
+    }
+  });
+  for (auto& s : savers) s.join();
+  done = true;
+  reader.join();
+  EXPECT_EQ(broken, 0);
+  EXPECT_EQ(fs::status(Path()).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+TEST_F(SettingsFileTest, StaleTemporaryFilesOfEndedProcessesAreRemoved) {
+  const pid_t ended = fork();
+  if (ended == 0) _exit(0);
+  waitpid(ended, nullptr, 0);
+  const std::string stale = "varnel.ini.tmp." + std::to_string(ended) + ".a1b2c3";
+  const std::string live = "varnel.ini.tmp." + std::to_string(getppid()) + ".d4e5f6";
+  for (const std::string& name : {stale, live, std::string("varnel.ini.tmp.x"), std::string("other.tmp.1.x")})
+    Write("half", name);
+  RemoveStaleSaveFiles(Path());
+  EXPECT_FALSE(fs::exists(Path(stale)));
+  for (const char* kept : {"varnel.ini.tmp.x", "other.tmp.1.x"}) EXPECT_TRUE(fs::exists(Path(kept))) << kept;
+  EXPECT_TRUE(fs::exists(Path(live)));
 }
 
 TEST(FitToScreen, ShrinksOnceAndMovesAnOffScreenCorner) {

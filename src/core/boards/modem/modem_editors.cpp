@@ -71,4 +71,15 @@ ConfigWrite EncodeModemConfig(const ModemEditorValues& e, std::uint8_t ver1) {
   return w;
 }
 
+std::string UnreadConfigMessage(const ModemEditorValues& e, int device) {
+  std::string missing;
+  auto add = [&missing](const std::string& what) { missing += (missing.empty() ? "" : ", ") + what; };
+  if (e.loadedFrom != device) add("общие параметры");
+  for (int c = 1; c <= 3; ++c) {
+    if (e.channels[c - 1].loadedFrom != device) add("канал " + std::to_string(c));
+  }
+  if (missing.empty()) return {};
+  return "Конфигурация платы не прочитана: " + missing + ".\rСначала выполните чтение.";
+}
+
 }  // namespace varnel

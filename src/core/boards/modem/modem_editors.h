@@ -19,6 +19,7 @@ struct ModemChannelEditors {
   double rxRateMin = 0.0;   // edRXrate, kbit/s
   double rxRateMax = 0.0;   // edRXrateMax, kbit/s (MCU version 11 and above)
   bool eocMonitor = false;  // chMonEoc
+  int loadedFrom = 0;       // device whose configuration the editors hold; 0: none
 };
 
 struct ModemEditorValues {
@@ -26,6 +27,7 @@ struct ModemEditorValues {
   double rxLevelDb = 0.0;  // EditRXlvl
   double agcDb = 0.0;      // EditARUlvl
   int aggrIndex = -1;      // cbVK_aggr
+  int loadedFrom = 0;      // device whose common configuration the editors hold
   std::array<ModemChannelEditors, 3> channels{};
 };
 
@@ -36,5 +38,11 @@ struct ConfigWrite {
 // ver1: MCU version of the modem board (aggregation byte from 8, maximum
 // rate from 11).
 ConfigWrite EncodeModemConfig(const ModemEditorValues& e, std::uint8_t ver1);
+
+// A write sends every editor: one that was not loaded from this device's
+// board (another block's values, or the defaults: channel off, 0 kHz) could
+// take a live channel off the air. Empty when all were; else the message
+// naming what to read first.
+std::string UnreadConfigMessage(const ModemEditorValues& e, int device);
 
 }  // namespace varnel

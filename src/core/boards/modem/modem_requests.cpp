@@ -20,9 +20,11 @@ BoardRequests DumpRequests(const ModemForm& form) {
   return r;
 }
 
-BoardRequests ConfigRequests(const TStructDev& dev, const ModemForm& form, RequestModeValue mode) {
+BoardRequests ConfigRequests(const TStructDev& dev, int device, const ModemForm& form, RequestModeValue mode) {
   BoardRequests r;
   if (mode == kWriteRequest) {
+    r.refusal = UnreadConfigMessage(form.editors, device);
+    if (!r.refusal.empty()) return r;
     ConfigWrite w = EncodeModemConfig(form.editors, dev.board(kModemSlot).Ver1);
     if (!w.rangeError.empty()) {
       r.rangeError = w.rangeError;
@@ -111,11 +113,11 @@ BoardRequests BuildLogClockRequests(RequestSender sender, int clockCorrection, s
   return r;
 }
 
-BoardRequests BuildModemRequests(const TStructDev& dev, const ModemForm& form, RequestSender sender,
+BoardRequests BuildModemRequests(const TStructDev& dev, int device, const ModemForm& form, RequestSender sender,
                                  RequestModeValue mode, std::int64_t nowLocal, LogRequestSource* log) {
   switch (form.page) {
     case ModemPage::Dump: return DumpRequests(form);
-    case ModemPage::Config: return ConfigRequests(dev, form, mode);
+    case ModemPage::Config: return ConfigRequests(dev, device, form, mode);
     case ModemPage::Channels:
       return mode == kWriteRequest ? ChannelWriteRequests(sender) : ChannelReadRequests(dev, form);
     case ModemPage::Log: return BuildLogClockRequests(sender, form.clockCorrection, nowLocal, log);

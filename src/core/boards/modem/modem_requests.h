@@ -33,9 +33,10 @@ struct ModemForm {
   int clockCorrection = 0;           // K, -39..72
 };
 
-// nowLocal: the PC's wall clock in seconds (LocalSeconds), for setting the
-// board clock. log may be null: then only the clock requests are composed.
-BoardRequests BuildModemRequests(const TStructDev& dev, const ModemForm& form, RequestSender sender,
+// dev is device number device. nowLocal: the PC's wall clock in seconds
+// (LocalSeconds), for setting the board clock. log may be null: then only
+// the clock requests are composed.
+BoardRequests BuildModemRequests(const TStructDev& dev, int device, const ModemForm& form, RequestSender sender,
                                  RequestModeValue mode, std::int64_t nowLocal, LogRequestSource* log);
 
 BoardRequests BuildLogClockRequests(RequestSender sender, int clockCorrection, std::int64_t nowLocal,
