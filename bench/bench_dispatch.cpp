@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "app/program.h"
-#include "trace_memo.h"
+#include "ui/widgets/trace_memo.h"
 #include "wire/frame.h"
 
 using namespace varnel;

@@ -10,12 +10,12 @@
 #include <QTreeWidget>
 #include <functional>
 
-#include "decimal_edit.h"
-#include "main_window.h"
-#include "modem_config_page.h"
-#include "modem_panel.h"
 #include "sim/net/builder.h"
 #include "sim/udp/network_servers.h"
+#include "ui/boards/modem/config_page.h"
+#include "ui/boards/modem/modem_panel.h"
+#include "ui/main_window/main_window.h"
+#include "ui/widgets/decimal_edit.h"
 
 namespace {
 

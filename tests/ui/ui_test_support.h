@@ -10,9 +10,9 @@
 #include <functional>
 #include <memory>
 
-#include "dialogs.h"
-#include "main_window.h"
-#include "trace_memo.h"
+#include "ui/main_window/dialogs.h"
+#include "ui/main_window/main_window.h"
+#include "ui/widgets/trace_memo.h"
 
 namespace varnel::ui::testing {
 

@@ -1,0 +1,53 @@
+#include "ui/net/udp_endpoint.h"
+
+#include <QHostAddress>
+#include <QNetworkDatagram>
+
+namespace varnel::ui {
+
+UdpEndpoint::UdpEndpoint(QObject* parent) : QObject(parent) {
+  socket_.setObjectName("UDPsrv");
+  connect(&socket_, &QUdpSocket::readyRead, this, &UdpEndpoint::readyRead);
+}
+
+std::uint16_t UdpEndpoint::start(std::uint16_t firstPort) {
+  stop();
+  for (int k = 0; k < kPortsTried; ++k) {
+    const auto port = static_cast<std::uint16_t>(firstPort + k);
+    // No address sharing: a port held by another program must count as busy.
+    if (socket_.bind(QHostAddress::AnyIPv4, port, QAbstractSocket::DontShareAddress)) {
+      return port;
+    }
+    socket_.abort();
+  }
+  return 0;
+}
+
+void UdpEndpoint::stop() {
+  socket_.abort();
+}
+
+bool UdpEndpoint::isActive() const { return socket_.state() == QAbstractSocket::BoundState; }
+
+void UdpEndpoint::sendTo(const Bytes& datagram, std::string_view host, std::uint16_t port) {
+  const QHostAddress address(QString::fromUtf8(host.data(), static_cast<qsizetype>(host.size())));
+  if (address.isNull()) return;  // not an address: nothing to send to
+  socket_.writeDatagram(reinterpret_cast<const char*>(datagram.data()),
+                        static_cast<qint64>(datagram.size()), address, port);
+}
+
+int UdpEndpoint::readPending(const Accept& accept) {
+  int taken = 0;
+  while (socket_.hasPendingDatagrams()) {
+    const QNetworkDatagram d = socket_.receiveDatagram();
+    QHostAddress sender = d.senderAddress();
+    bool isV4 = false;
+    const quint32 v4 = sender.toIPv4Address(&isV4);
+    if (isV4) sender = QHostAddress(v4);  // "::ffff:a.b.c.d" compares as "a.b.c.d"
+    ++taken;
+    if (!accept(d.data(), sender.toString(), static_cast<quint16>(d.senderPort()))) break;
+  }
+  return taken;
+}
+
+}  // namespace varnel::ui

@@ -1,0 +1,100 @@
+// Start-up from the settings file, shutdown writing it back, the device map,
+// the Russian texts of Qt's own dialogs, and the automatic-read box.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include "ui/launch/app_locale.h"
+#include "ui_test_support.h"
+
+using namespace varnel;
+using namespace varnel::ui;
+using namespace varnel::ui::testing;
+
+namespace {
+
+QByteArray FileBytes(const QString& path) {
+  QFile f(path);
+  f.open(QIODevice::ReadOnly);
+  return f.readAll();
+}
+
+}  // namespace
+
+TEST(StartUp, WithoutASettingsFileTheDefaultsHold) {
+  WindowFixture f(QByteArray{});  // an empty file reads like a missing one
+  MainWindow& window = *f.window;
+  EXPECT_EQ(window.windowTitle(), "KT90-Varnel Monitor (Конфигуратор) v.1.43 211222");
+  EXPECT_EQ(window.link().settings.peerIp, "192.168.0.254");
+  EXPECT_EQ(window.program().settings.autoFind, 32);
+  EXPECT_EQ(window.findChild<QComboBox*>("cbID")->count(), 14);
+  for (int slot = 1; slot <= 10; ++slot) {
+    const bool filter = slot == 5 || slot == 7 || slot == 9;
+    EXPECT_EQ(window.findChild<QPushButton*>(QString("ButBrd%1").arg(slot))->isEnabled(), !filter) << slot;
+  }
+}
+
+TEST(StartUp, WindowGeometryIsFittedToTheScreen) {
+  WindowFixture f(WindowFixture::Ini("127.0.0.1", 23610) + "[Size]\r\nWidth=5000\r\nHeight=5000\r\nLeft=4000\r\nTop=20\r\n");
+  EXPECT_EQ(f.window->width(), 4995);
+  EXPECT_EQ(f.window->height(), 4995);
+  EXPECT_EQ(f.window->x(), 0);
+  EXPECT_EQ(f.window->y(), 0);
+}
+
+TEST(Shutdown, WritesTheSettingsBackKeepingWhatItDoesNotOwn) {
+  WindowFixture f("[NET]\r\nIP=127.0.0.171\r\nSRVPORT=23620\r\nNumIPs=2\r\nIP_1=127.0.0.171\r\nIP_2=10.0.0.2\r\n"
+                  "IP_3=10.0.0.3\r\n[Extra]\r\nKeep=yes\r\n");
+  // The root block names itself: its address in the list gets that name.
+  f.window->program().discovery.IdentityAnswer(1, Route{1}, 0, Bytes{0, 1, 0xCA, 0xE5, 0xE4, 0xF0});  // "Кедр"
+  f.window->findChild<QPushButton*>("ButSaveMap")->click();
+  f.window->close();
+
+  const QByteArray ini = FileBytes(f.dir.filePath("varnel-monitor.ini"));
+  EXPECT_TRUE(ini.contains("Name_1=\xCA\xE5\xE4\xF0")) << ini.toStdString();  // Windows-1251 on disk
+  EXPECT_TRUE(ini.contains("IP_3=10.0.0.3"));   // above NumIPs: kept
+  EXPECT_TRUE(ini.contains("SRVPORT=23620"));  // read, never written
+  EXPECT_TRUE(ini.contains("Keep=yes"));
+  EXPECT_TRUE(ini.contains("Width="));
+  EXPECT_TRUE(ini.contains("AUTOFIND=32"));
+
+  const QByteArray map = FileBytes(f.dir.filePath("map.ini"));
+  EXPECT_TRUE(map.contains("[DEV_1]"));
+  EXPECT_TRUE(map.contains("Name=\xCA\xE5\xE4\xF0"));
+  EXPECT_TRUE(map.contains("IP=127.0.0.171"));
+}
+
+TEST(StartUp, QtDialogsSpeakRussian) {
+  ASSERT_TRUE(InstallRussianLocale(*QCoreApplication::instance()));
+  QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), "Отмена");
+}
+
+TEST(AutoRead, TheBoxAppearsOnlyWhereReadingRepeatsUsefully) {
+  WindowFixture f(WindowFixture::Ini("127.0.0.1", 23630));
+  auto* box = f.window->findChild<QCheckBox*>("ChAutoRD");
+  auto* period = f.window->findChild<QSpinBox*>("EditAutoRefr");
+  f.window->program().discovery.IdentityAnswer(1, Route{1}, 0, Bytes{0, 1});
+  f.window->link().request.currentDevice = 1;
+  EXPECT_TRUE(box->isHidden());
+
+  // A termination board that has not answered yet does not qualify.
+  f.window->findChild<QPushButton*>("ButBrd1")->click();
+  EXPECT_TRUE(box->isHidden());
+  f.window->link().registry.device(1).board(1).Ver1 = 3;
+  f.window->UpdateAutoReadBox();
+  EXPECT_FALSE(box->isHidden());
+
+  box->setChecked(true);
+  EXPECT_FALSE(period->isHidden());
+  EXPECT_EQ(f.window->autoReadPeriod(), 5);
+  period->setValue(7);
+  EXPECT_EQ(f.window->autoReadPeriod(), 7);
+  box->setChecked(false);
+  EXPECT_TRUE(period->isHidden());
+  EXPECT_EQ(f.window->autoReadPeriod(), 0);
+}

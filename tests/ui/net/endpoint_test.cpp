@@ -1,0 +1,89 @@
+// The endpoint's port fallback and what the operator is told about it.
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QUdpSocket>
+#include <vector>
+
+#include "ui/main_window/status_panels.h"
+#include "ui/net/udp_endpoint.h"
+#include "ui_test_support.h"
+
+using namespace varnel;
+using namespace varnel::ui;
+using namespace varnel::ui::testing;
+
+namespace {
+
+// Holds ports the way another program would.
+std::vector<std::unique_ptr<QUdpSocket>> Occupy(int first, int count) {
+  std::vector<std::unique_ptr<QUdpSocket>> held;
+  for (int p = first; p < first + count; ++p) {
+    auto s = std::make_unique<QUdpSocket>();
+    EXPECT_TRUE(s->bind(QHostAddress::AnyIPv4, static_cast<quint16>(p))) << "port " << p << " busy already";
+    held.push_back(std::move(s));
+  }
+  return held;
+}
+
+QString Panel(WindowFixture& f, int i) { return f.window->findChild<StatusPanels*>("StatusPan")->panel(i); }
+
+}  // namespace
+
+TEST(Endpoint, StartsOnTheConfiguredPortWithoutWarning) {
+  WindowFixture f(WindowFixture::Ini("127.0.0.1", 23110));
+  EXPECT_TRUE(f.window->endpoint().isActive());
+  EXPECT_EQ(f.window->link().settings.serverPort, 23110);
+  EXPECT_EQ(Panel(f, 2), "UDP:23110->12348");
+  EXPECT_TRUE(f.dialogs.warnings.isEmpty());
+  EXPECT_EQ(f.window->findChild<QPushButton*>("ButIP")->text(), "127.0.0.1");
+}
+
+TEST(Endpoint, FallsBackToTheNextFreePortAndSaysSo) {
+  auto held = Occupy(23120, 2);
+  WindowFixture f(WindowFixture::Ini("127.0.0.1", 23120));
+  EXPECT_TRUE(f.window->endpoint().isActive());
+  EXPECT_EQ(f.window->link().settings.serverPort, 23122);
+  EXPECT_EQ(Panel(f, 2), "UDP:23122->12348");
+  EXPECT_EQ(f.dialogs.warnings, QStringList{"Настроенный порт занят, старт программы на порту: 23122"});
+}
+
+TEST(Endpoint, AllFourPortsBusyLeavesItInactiveButTheProgramRuns) {
+  auto held = Occupy(23130, 4);
+  WindowFixture f(WindowFixture::Ini("127.0.0.1", 23130));
+  EXPECT_FALSE(f.window->endpoint().isActive());
+  EXPECT_EQ(Panel(f, 2), "UDP:23130 занят");
+  EXPECT_EQ(f.dialogs.warnings, QStringList{"Порты заняты 23130..23133"});
+
+  // Sends still leave their trace line; nothing else happens.
+  f.window->link().send.SendFrame({0x00, 0x0F});
+  EXPECT_TRUE(f.memoHas(" >> 000FF0"));
+
+  // Once a port is free again, the start/stop button brings the endpoint up.
+  held.clear();
+  f.window->StartEndpoint();
+  EXPECT_TRUE(f.window->endpoint().isActive());
+  EXPECT_EQ(Panel(f, 2), "UDP:23130->12348");
+}
+
+TEST(Endpoint, StopAndStartFromTheToggleButton) {
+  WindowFixture f(WindowFixture::Ini("127.0.0.1", 23140));
+  f.window->setDebugMode(true);
+  auto* toggle = f.window->findChild<QPushButton*>("ButStartStop");
+  ASSERT_TRUE(toggle->isVisible());
+  toggle->click();
+  EXPECT_FALSE(f.window->endpoint().isActive());
+  EXPECT_EQ(toggle->text(), "Остановлен");
+  EXPECT_EQ(Panel(f, 2), "UDP сервер остановлен");
+  toggle->click();
+  EXPECT_TRUE(f.window->endpoint().isActive());
+  EXPECT_EQ(toggle->text(), "Активен");
+}
+
+TEST(Endpoint, ClosingTheWindowStopsTheEndpoint) {
+  WindowFixture f(WindowFixture::Ini("127.0.0.1", 23150));
+  f.window->close();
+  EXPECT_FALSE(f.window->endpoint().isActive());
+  QUdpSocket again;
+  EXPECT_TRUE(again.bind(QHostAddress::AnyIPv4, 23150)) << "the port must be free after closing";
+}
