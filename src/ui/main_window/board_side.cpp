@@ -78,6 +78,8 @@ void MainWindow::ConnectBoardControls() {
 
 void MainWindow::ButBrdClick(int slot) {
   link().request.selectedSlot = slot;
+  // What the editors hold belongs to the board shown before.
+  pages_->modem->config->Forget();
   pages_->ShowSlot(slot);
   RefreshBoardPage(PageSender::Block);
 }
@@ -122,7 +124,7 @@ void MainWindow::OpenBoardPage(int device, int slot) {
   }
   if (known) {
     TStructDev& dev = link().registry.device(device);
-    if (slot == kModemSlot) ShowVK(dev, slot);
+    if (slot == kModemSlot) ShowVK(device, slot);
     if (slot >= 1 && slot <= 3) {
       link().trace.Trace("    Show SL " + std::to_string(slot), 0);
       pages_->termination->ShowBoardInfo(dev.board(slot));
@@ -135,12 +137,13 @@ void MainWindow::OpenBoardPage(int device, int slot) {
   UpdateAutoReadBox();
 }
 
-void MainWindow::ShowVK(TStructDev& dev, int slot) {
+void MainWindow::ShowVK(int device, int slot) {
   link().trace.Trace("    Show VK " + std::to_string(slot), 0);
+  TStructDev& dev = link().registry.device(device);
   const TBRDS& board = dev.board(slot);
   ModemPanel* modem = pages_->modem;
   modem->tabs->setVisible(board.Valid == 1);
-  if (modem->page() == ModemPanel::kConfig) modem->config->Show(dev, board.Ver1);
+  if (modem->page() == ModemPanel::kConfig) modem->config->Show(dev, device, board.Ver1);
   modem->version->setText(Q(VersionLabelText(board.Ver1, board.Ver2)));
   modem->channels->Show(board);
 }
@@ -188,7 +191,7 @@ void MainWindow::ButRDClick(RequestSender sender) {
   }
   if (!result.dumpLengthText.empty()) modem->dumpLength->setText(Q(result.dumpLengthText));
   if (result.redrawModemView && link().registry.inUse(r.currentDevice)) {
-    ShowVK(link().registry.device(r.currentDevice), kModemSlot);
+    ShowVK(r.currentDevice, kModemSlot);
   }
 }
 

@@ -233,11 +233,13 @@ void MainWindow::SaveMapFile() {
 }
 
 void MainWindow::StartEndpoint() {
-  const std::uint16_t first = link().settings.serverPort;
+  // Port 0 would let the system pick one nobody knows: the default instead.
+  const std::uint16_t configured = link().settings.serverPort;
+  const std::uint16_t first = configured != 0 ? configured : UdpEndpoint::kDefaultPort;
   const std::uint16_t port = endpoint_->start(first);
   if (port == 0) {
     status_->setPanel(2, QString("UDP:%1 занят").arg(first));
-    dialogs_->warning(this, QString("Порты заняты %1..%2").arg(first).arg(first + UdpEndpoint::kPortsTried - 1));
+    dialogs_->warning(this, QString("Порты заняты %1..%2").arg(first).arg(UdpEndpoint::lastPortTried(first)));
   } else {
     link().settings.serverPort = port;
     status_->setPanel(2, QString("UDP:%1->%2").arg(port).arg(kDevicePort));
@@ -263,12 +265,13 @@ void MainWindow::RefreshClock() {
 void MainWindow::onDatagrams() {
   // Queue now, dispatch later: a drain is posted to run right after this
   // event returns, so answers are not held back until the next 150 ms tick.
-  endpoint_->readPending([this](const QByteArray& data, const QString& ip, quint16 port) {
-    link().Receive(reinterpret_cast<const std::uint8_t*>(data.constData()), static_cast<std::size_t>(data.size()),
-                   ip.toStdString(), port);
-    // Leave the rest in the socket until the queue has room again.
-    return link().queue.count() < ReceiveQueue::kSlots;
-  });
+  // A full queue leaves the rest in the socket until the drain made room:
+  // a read event may come before the posted drain has run.
+  endpoint_->readPending([this] { return link().queue.count() < ReceiveQueue::kSlots; },
+                         [this](const QByteArray& data, const QString& ip, quint16 port) {
+                           link().Receive(reinterpret_cast<const std::uint8_t*>(data.constData()),
+                                          static_cast<std::size_t>(data.size()), ip.toStdString(), port);
+                         });
   if (!drainScheduled_) {
     drainScheduled_ = true;
     QTimer::singleShot(0, this, &MainWindow::drainQueue);

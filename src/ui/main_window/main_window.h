@@ -99,7 +99,7 @@ class MainWindow : public QMainWindow,
   void ShowLoopState(const std::string& caption) override;
 
   void ConnectBoardControls();
-  void ShowVK(TStructDev& dev, int slot);
+  void ShowVK(int device, int slot);
   void ChannelShowBoxClick();
 
   void BuildLayout();

@@ -7,6 +7,7 @@
 
 #include "network/navigation.h"
 #include "ui/boards/modem/channel_page.h"
+#include "ui/boards/modem/config_page.h"
 #include "ui/boards/modem/modem_panel.h"
 #include "ui/boards/termination/termination_panel.h"
 #include "ui/main_window/block_params_panel.h"
@@ -54,6 +55,7 @@ void MainWindow::DevTreeClick(int device, int channel) {
   boards_->selectBlock();
   request.selectedSlot = 0;
   pages_->ShowSlot(0);
+  pages_->modem->config->Forget();
 
   butExplor_->setVisible(d != 0);
   if (d == 0) {

@@ -1,6 +1,7 @@
 #include "ui/net/udp_endpoint.h"
 
 #include <QHostAddress>
+#include <algorithm>
 #include <QNetworkDatagram>
 
 namespace varnel::ui {
@@ -10,10 +11,16 @@ UdpEndpoint::UdpEndpoint(QObject* parent) : QObject(parent) {
   connect(&socket_, &QUdpSocket::readyRead, this, &UdpEndpoint::readyRead);
 }
 
+std::uint16_t UdpEndpoint::lastPortTried(std::uint16_t firstPort) {
+  if (firstPort == 0) firstPort = kDefaultPort;
+  return static_cast<std::uint16_t>(std::min(65535, firstPort + kPortsTried - 1));
+}
+
 std::uint16_t UdpEndpoint::start(std::uint16_t firstPort) {
   stop();
-  for (int k = 0; k < kPortsTried; ++k) {
-    const auto port = static_cast<std::uint16_t>(firstPort + k);
+  if (firstPort == 0) firstPort = kDefaultPort;
+  for (int p = firstPort; p <= lastPortTried(firstPort); ++p) {
+    const auto port = static_cast<std::uint16_t>(p);
     // No address sharing: a port held by another program must count as busy.
     if (socket_.bind(QHostAddress::AnyIPv4, port, QAbstractSocket::DontShareAddress)) {
       return port;
@@ -36,16 +43,16 @@ void UdpEndpoint::sendTo(const Bytes& datagram, std::string_view host, std::uint
                         static_cast<qint64>(datagram.size()), address, port);
 }
 
-int UdpEndpoint::readPending(const Accept& accept) {
+int UdpEndpoint::readPending(const std::function<bool()>& hasRoom, const Accept& accept) {
   int taken = 0;
-  while (socket_.hasPendingDatagrams()) {
+  while (socket_.hasPendingDatagrams() && hasRoom()) {
     const QNetworkDatagram d = socket_.receiveDatagram();
     QHostAddress sender = d.senderAddress();
     bool isV4 = false;
     const quint32 v4 = sender.toIPv4Address(&isV4);
     if (isV4) sender = QHostAddress(v4);  // "::ffff:a.b.c.d" compares as "a.b.c.d"
     ++taken;
-    if (!accept(d.data(), sender.toString(), static_cast<quint16>(d.senderPort()))) break;
+    accept(d.data(), sender.toString(), static_cast<quint16>(d.senderPort()));
   }
   return taken;
 }

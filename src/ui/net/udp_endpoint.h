@@ -18,16 +18,22 @@ class UdpEndpoint : public QObject, public DatagramSink {
 
   explicit UdpEndpoint(QObject* parent = nullptr);
 
-  // Binds firstPort .. firstPort + 3, the first that is free; 0 when none is.
+  // Binds firstPort .. firstPort + 3 (never past 65535), the first that is
+  // free; 0 when none is. Port 0 stands for the default: the system would
+  // otherwise pick a port nobody knows.
   std::uint16_t start(std::uint16_t firstPort);
+  // The last port start() tries from firstPort.
+  static std::uint16_t lastPortTried(std::uint16_t firstPort);
+  static constexpr std::uint16_t kDefaultPort = 12347;
   void stop();
 
   bool isActive() const override;
   void sendTo(const Bytes& datagram, std::string_view host, std::uint16_t port) override;
 
-  // Reads pending datagrams while accept says there is room; returns how many.
-  using Accept = std::function<bool(const QByteArray& data, const QString& ip, quint16 port)>;
-  int readPending(const Accept& accept);
+  // Takes pending datagrams off the socket while hasRoom says the queue has
+  // room, never one more: the rest waits in the socket buffer. Returns how many.
+  using Accept = std::function<void(const QByteArray& data, const QString& ip, quint16 port)>;
+  int readPending(const std::function<bool()>& hasRoom, const Accept& accept);
   bool hasPending() const { return socket_.hasPendingDatagrams(); }
 
  signals:

@@ -7,6 +7,7 @@
 
 #include "ui/main_window/status_panels.h"
 #include "ui/net/udp_endpoint.h"
+#include "wire/frame.h"
 #include "ui_test_support.h"
 
 using namespace varnel;
@@ -39,13 +40,48 @@ TEST(Endpoint, StartsOnTheConfiguredPortWithoutWarning) {
   EXPECT_EQ(f.window->findChild<QPushButton*>("ButIP")->text(), "127.0.0.1");
 }
 
-TEST(Endpoint, FallsBackToTheNextFreePortAndSaysSo) {
-  auto held = Occupy(23120, 2);
+TEST(Endpoint, FallsBackToTheLastOfFourPortsAndSaysSo) {
+  auto held = Occupy(23120, 3);
   WindowFixture f(WindowFixture::Ini("127.0.0.1", 23120));
   EXPECT_TRUE(f.window->endpoint().isActive());
-  EXPECT_EQ(f.window->link().settings.serverPort, 23122);
-  EXPECT_EQ(Panel(f, 2), "UDP:23122->12348");
-  EXPECT_EQ(f.dialogs.warnings, QStringList{"Настроенный порт занят, старт программы на порту: 23122"});
+  EXPECT_EQ(f.window->link().settings.serverPort, 23123);
+  EXPECT_EQ(Panel(f, 2), "UDP:23123->12348");
+  EXPECT_EQ(f.dialogs.warnings, QStringList{"Настроенный порт занят, старт программы на порту: 23123"});
+}
+
+TEST(Endpoint, TheFallbackStopsAt65535AndNeverBindsARandomPort) {
+  {
+    auto held = Occupy(65534, 1);
+    WindowFixture f(WindowFixture::Ini("127.0.0.1", 65534));
+    EXPECT_EQ(Panel(f, 2), "UDP:65535->12348");
+  }
+  auto held = Occupy(65534, 2);
+  WindowFixture f(WindowFixture::Ini("127.0.0.1", 65534));
+  EXPECT_FALSE(f.window->endpoint().isActive());
+  EXPECT_EQ(Panel(f, 2), "UDP:65534 занят");
+  EXPECT_EQ(f.dialogs.warnings, QStringList{"Порты заняты 65534..65535"});
+  // Port 0 stands for the default and its three neighbours.
+  EXPECT_EQ(UdpEndpoint::lastPortTried(0), 12350);
+}
+
+TEST(Endpoint, ABurstOfAnswersIsNeverDroppedWhileTheQueueIsFull) {
+  const QHostAddress peer("127.0.0.182");
+  QUdpSocket block;
+  ASSERT_TRUE(block.bind(peer, kDevicePort));
+  WindowFixture f(WindowFixture::Ini(peer.toString(), 23160), 150);
+  constexpr int kBurst = 200;
+  for (int i = 0; i < kBurst; ++i) {
+    // Identity answers of a device nobody knows, each one different.
+    const QByteArray answer = QByteArray::fromHex("80F0") + char(0x01) + char(i);
+    block.writeDatagram(answer, QHostAddress::LocalHost, 23160);
+  }
+  auto dispatched = [&] {
+    int n = 0;
+    for (int i = 0; i < f.memo().lineCount(); ++i) n += f.memo().lineAt(i).contains("<< GET inf") ? 1 : 0;
+    return n;
+  };
+  EXPECT_TRUE(WaitFor([&] { return dispatched() == kBurst; }, 5000)) << dispatched();
+  EXPECT_FALSE(f.memoHas("Udp err ovfl"));
 }
 
 TEST(Endpoint, AllFourPortsBusyLeavesItInactiveButTheProgramRuns) {

@@ -155,13 +155,21 @@ void ModemConfigPage::BuildChannel(int c, QWidget* grid) {
   connect(ch.mode, &QComboBox::currentIndexChanged, ch.digital, [&ch](int index) { ch.digital->setVisible(index >= 2); });
 }
 
-void ModemConfigPage::Show(TStructDev& dev, std::uint8_t ver1) {
+void ModemConfigPage::Forget() {
+  commonFrom_ = 0;
+  channelFrom_ = {};
+  HideAggregation();
+  for (ChannelEditors& ch : channels) ch.rateMax->hide();
+}
+
+void ModemConfigPage::Show(TStructDev& dev, int device, std::uint8_t ver1) {
   SetVersion(ver1);
   constexpr std::uint32_t kNotRead = 0x000080, kRead = 0xF0CAA6;
   ModemCommonConfig& common = dev.modemCommon;
   readMark->setColour(common.CommonValid ? kRead : kNotRead);
   if (common.CommonValid && !common.CommonShown) {
     common.CommonShown = 1;
+    commonFrom_ = device;
     txLevel->setValue(common.TxLevelDb);
     rxLevel->setValue(common.RxLevelDb);
     agc->setValue(common.AgcDb);
@@ -175,6 +183,7 @@ void ModemConfigPage::Show(TStructDev& dev, std::uint8_t ver1) {
     ch.enable->setStyleSheet(BackgroundCss(cfg.CfgValid ? kRead : kNotRead));
     if (!cfg.CfgValid || cfg.CfgShown) continue;
     cfg.CfgShown = 1;
+    channelFrom_[static_cast<std::size_t>(c - 1)] = device;
     ch.enable->setChecked(cfg.TxEnabled != 0);
     ch.panel->setVisible(cfg.TxEnabled != 0);
     ch.txFreq->setValue(cfg.TxFreqKHz);
@@ -183,10 +192,8 @@ void ModemConfigPage::Show(TStructDev& dev, std::uint8_t ver1) {
     ch.eoc->setChecked(cfg.EocMonitor != 0);
     ch.noise->setValue(cfg.NoiseMargin);
     ch.rateMin->setValue(cfg.RxRateMin);
-    if (ver1 >= 11) {
-      ch.rateMax->show();
-      ch.rateMax->setValue(cfg.RxRateMax);
-    }
+    ch.rateMax->setVisible(ver1 >= kMaxRateVersion);
+    if (ver1 >= kMaxRateVersion) ch.rateMax->setValue(cfg.RxRateMax);
     ch.digital->setVisible(cfg.Mode >= 2);
   }
 }
@@ -197,6 +204,7 @@ ModemEditorValues ModemConfigPage::Values() const {
   v.rxLevelDb = rxLevel->value();
   v.agcDb = agc->value();
   v.aggrIndex = aggr->currentIndex();
+  v.loadedFrom = commonFrom_;
   for (std::size_t i = 0; i < channels.size(); ++i) {
     const ChannelEditors& ch = channels[i];
     ModemChannelEditors& e = v.channels[i];
@@ -208,6 +216,7 @@ ModemEditorValues ModemConfigPage::Values() const {
     e.rxRateMin = ch.rateMin->value();
     e.rxRateMax = ch.rateMax->value();
     e.eocMonitor = ch.eoc->isChecked();
+    e.loadedFrom = channelFrom_[i];
   }
   return v;
 }

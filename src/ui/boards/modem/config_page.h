@@ -40,8 +40,12 @@ class ModemConfigPage : public QWidget {
 
   explicit ModemConfigPage(QWidget* parent = nullptr);
 
-  // Copies what was read into the editors, once per read; colours the read marks.
-  void Show(TStructDev& dev, std::uint8_t ver1);
+  // Copies what device's board answered into the editors, once per read;
+  // colours the read marks.
+  void Show(TStructDev& dev, int device, std::uint8_t ver1);
+  // Another board is selected: the editors no longer hold this board's
+  // configuration, and what depends on its version hides until it answers.
+  void Forget();
   // The editors as the write requests need them.
   ModemEditorValues Values() const;
   // Limits and colours of the rate editors follow the board's MCU version.
@@ -62,6 +66,8 @@ class ModemConfigPage : public QWidget {
   void BuildChannel(int c, QWidget* grid);
   void Validate(DecimalEdit* edit);
   std::uint8_t ver1_ = 0;
+  int commonFrom_ = 0;                 // device whose common settings the editors hold
+  std::array<int, 3> channelFrom_{};  // likewise per channel
   int captionWidth_ = 274;
 };
 

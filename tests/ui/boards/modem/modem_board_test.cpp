@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 
+#include "boards/modem/modem_editors.h"
 #include "network_fixture.h"
 #include "ui/boards/modem/channel_page.h"
 #include "ui/boards/modem/config_page.h"
@@ -102,6 +103,7 @@ TEST_F(ModemBoardTest, ARateTheVersionCannotCarryStopsTheWholeClick) {
   ASSERT_TRUE(WaitFor([&] { return panel->tabs->isVisible(); }));
   panel->tabs->setCurrentIndex(ModemPanel::kConfig);
   ASSERT_TRUE(WaitFor([&] { return ModemCommands().size() == 5; }));
+  ASSERT_TRUE(WaitFor([&] { return panel->config->Values().channels[2].loadedFrom != 0; }));
   panel->config->channels[2].rateMin->setValue(60.0);  // far above 38,2
   f.window->findChild<QPushButton*>("ButWR")->click();
   QTest::qWait(100);
