@@ -8,6 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libsimpleini-dev
   fonts-dejavu-core
+  xvfb xauth x11-utils
 )
 
 missing=()

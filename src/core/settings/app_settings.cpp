@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 
@@ -120,6 +121,14 @@ WindowGeometry FitToScreen(WindowGeometry w, int screenWidth, int screenHeight) 
     w.top = 0;
     w.left = 0;
   }
+  return w;
+}
+
+WindowGeometry ClampToScreen(WindowGeometry w, int screenWidth, int screenHeight) {
+  w.width = std::clamp(w.width, 1, std::max(1, screenWidth));
+  w.height = std::clamp(w.height, 1, std::max(1, screenHeight));
+  w.left = std::clamp(w.left, 0, std::max(0, screenWidth - 1));
+  w.top = std::clamp(w.top, 0, std::max(0, screenHeight - 1));
   return w;
 }
 

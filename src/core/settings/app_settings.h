@@ -62,6 +62,10 @@ bool SaveSettingsAtShutdown(const std::string& path, const AppSettings& settings
 // and moves one whose top-left corner is off the screen to 0, 0.
 WindowGeometry FitToScreen(WindowGeometry window, int screenWidth, int screenHeight);
 
+// What a window may really take of the screen: no larger than the screen,
+// its top-left corner on it. Applied after the fitting rule, before use.
+WindowGeometry ClampToScreen(WindowGeometry window, int screenWidth, int screenHeight);
+
 // Where the settings file is read from and written to: beside the program
 // when that folder is writable, otherwise in the user's configuration folder
 // (read from beside the program until the user's copy exists).

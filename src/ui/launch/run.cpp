@@ -7,15 +7,18 @@
 
 #include "settings/app_settings.h"
 #include "ui/launch/app_locale.h"
+#include "ui/launch/hints.h"
 #include "ui/main_window/main_window.h"
 
 namespace varnel::ui {
 
 int RunMonitor(int argc, char** argv) {
   QApplication app(argc, argv);
+  // The name only places the user's settings folder. No display name: the
+  // window system would append it to the caption, which must stay exact.
   QApplication::setApplicationName("varnel-monitor");
-  QApplication::setApplicationDisplayName("Varnel Monitor");
   InstallRussianLocale(app);
+  InstallHintStyle(app);
 
   const QFileInfo self(QApplication::applicationFilePath());
   const QString beside = self.absolutePath() + "/" + self.completeBaseName() + ".ini";

@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "settings/atomic_file.h"
 #include "settings/map_file.h"
 #include "ui/boards/modem/modem_panel.h"
 #include "ui/main_window/board_column.h"
@@ -197,7 +198,8 @@ void MainWindow::StartUp() {
   s = AppSettings{};
   if (!options_.settingsNote.isEmpty()) link().trace.Trace(options_.settingsNote.toStdString(), 1);
   setWindowTitle("KT90-Varnel Monitor (Конфигуратор) v.1.43 211222");
-  LoadSettings(options_.settingsPath.toStdString(), s, link().trace);
+  RemoveStaleSaveFiles(options_.settingsSavePath.toStdString());
+  loaded_ = LoadSettings(options_.settingsPath.toStdString(), s, link().trace);
   link().settings.peerIp = s.peerIp;
   link().settings.serverPort = s.serverPort;
   program_->exploration.setLimit(s.autoFind);
@@ -215,7 +217,9 @@ void MainWindow::StartUp() {
 void MainWindow::ApplyWindowGeometry() {
   WindowGeometry g = program_->settings.window;
   if (const QScreen* screen = this->screen()) {
-    g = FitToScreen(g, screen->availableGeometry().width(), screen->availableGeometry().height());
+    // The rule compares with the whole screen, panels included.
+    const QSize size = screen->geometry().size();
+    g = ClampToScreen(FitToScreen(g, size.width(), size.height()), size.width(), size.height());
   }
   resize(g.width, g.height);
   move(g.left, g.top);
@@ -225,7 +229,9 @@ void MainWindow::SaveSettingsFile() {
   AppSettings& s = program_->settings;
   s.peerIp = link().settings.peerIp;
   s.window = {width(), height(), x(), y()};
-  SaveSettings(options_.settingsSavePath.toStdString(), s);  // failures are not the operator's problem
+  // Failures are not the operator's problem; a file read only in part is
+  // kept as it is (the trace says so).
+  SaveSettingsAtShutdown(options_.settingsSavePath.toStdString(), s, loaded_, link().trace);
 }
 
 void MainWindow::SaveMapFile() {

@@ -123,6 +123,7 @@ class MainWindow : public QMainWindow,
   Dialogs* dialogs_ = nullptr;
   UdpEndpoint* endpoint_ = nullptr;
   std::unique_ptr<Program> program_;
+  LoadResult loaded_;  // how far the settings file was read at start-up
   std::unique_ptr<PollingScheduler> scheduler_;
 
   TopBar* topBar_ = nullptr;

@@ -255,7 +255,7 @@ TEST_F(SettingsFileTest, StaleTemporaryFilesOfEndedProcessesAreRemoved) {
   EXPECT_TRUE(fs::exists(Path(live)));
 }
 
-TEST(FitToScreen, ShrinksOnceAndMovesAnOffScreenCorner) {
+TEST(FitToScreen, ShrinksOnceMovesAnOffScreenCornerThenClamps) {
   auto fit = [](int w, int h, int l, int t) {
     const WindowGeometry g = FitToScreen({w, h, l, t}, 1920, 1080);
     return std::to_string(g.width) + "x" + std::to_string(g.height) + "+" + std::to_string(g.left) + "+" +
@@ -266,6 +266,15 @@ TEST(FitToScreen, ShrinksOnceAndMovesAnOffScreenCorner) {
   EXPECT_EQ(fit(1919, 1079, 1919, 1079), "1919x1079+1919+1079");
   EXPECT_EQ(fit(800, 600, 4000, 10), "800x600+0+0");
   EXPECT_EQ(fit(800, 600, 10, 1080), "800x600+0+0");
+  // What the window then takes: never more than the screen, the corner on it.
+  auto clamp = [](int w, int h, int l, int t) {
+    const WindowGeometry g = ClampToScreen({w, h, l, t}, 1920, 1080);
+    return std::to_string(g.width) + "x" + std::to_string(g.height) + "+" + std::to_string(g.left) + "+" +
+           std::to_string(g.top);
+  };
+  EXPECT_EQ(clamp(4995, 4995, 0, 0), "1920x1080+0+0");
+  EXPECT_EQ(clamp(800, 600, -50, 2000), "800x600+0+1079");
+  EXPECT_EQ(clamp(0, -7, 10, 10), "1x1+10+10");
 }
 
 TEST_F(SettingsFileTest, SettingsGoToTheConfigFolderWhenTheProgramFolderIsNotWritable) {

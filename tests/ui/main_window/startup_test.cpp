@@ -5,10 +5,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QScreen>
+#include <QToolTip>
 #include <QPushButton>
 #include <QSpinBox>
 
 #include "ui/launch/app_locale.h"
+#include "ui/launch/hints.h"
 #include "ui_test_support.h"
 
 using namespace varnel;
@@ -38,12 +41,35 @@ TEST(StartUp, WithoutASettingsFileTheDefaultsHold) {
   }
 }
 
-TEST(StartUp, WindowGeometryIsFittedToTheScreen) {
-  WindowFixture f(WindowFixture::Ini("127.0.0.1", 23610) + "[Size]\r\nWidth=5000\r\nHeight=5000\r\nLeft=4000\r\nTop=20\r\n");
-  EXPECT_EQ(f.window->width(), 4995);
-  EXPECT_EQ(f.window->height(), 4995);
-  EXPECT_EQ(f.window->x(), 0);
-  EXPECT_EQ(f.window->y(), 0);
+TEST(StartUp, WindowGeometryIsFittedAndClampedToTheScreen) {
+  // Sizes past any screen (and past a 32-bit integer) start the program at
+  // most screen-sized, never crash it.
+  for (const char* size : {"Width=5000\r\nHeight=5000\r\nLeft=4000\r\nTop=20\r\n",
+                           "Width=100000\r\nHeight=100000\r\nLeft=-2147483648\r\nTop=2147483647\r\n",
+                           "Width=2147483647\r\nHeight=-2147483648\r\nLeft=99999999999\r\nTop=-5\r\n"}) {
+    SCOPED_TRACE(size);
+    WindowFixture f(WindowFixture::Ini("127.0.0.1", 23610) + "[Size]\r\n" + size);
+    const QRect screen = f.window->screen()->geometry();
+    EXPECT_LE(f.window->width(), screen.width());
+    EXPECT_LE(f.window->height(), screen.height());
+    EXPECT_GE(f.window->x(), 0);
+    EXPECT_GE(f.window->y(), 0);
+    EXPECT_LT(f.window->y(), screen.height());
+  }
+}
+
+TEST(StartUp, HintsAreLightBlue) {
+  InstallHintStyle(*qApp);
+  EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipBase), QColor(0xDD, 0xEE, 0xFF));
+}
+
+TEST(Shutdown, AfterALoadThatStoppedEarlyTheFileIsLeftAsItWas) {
+  const QByteArray text = "[NET]\r\nIP=127.0.0.172\r\nSRVPORT=23621\r\nNumIPs=300\r\n[COMMON]\r\nPSW=AB01FF\r\n";
+  WindowFixture f(text);
+  EXPECT_TRUE(f.memoHas("Файл INI прочитан не полностью: при выходе он не будет перезаписан"));
+  f.window->close();
+  EXPECT_TRUE(f.memoHas("Файл INI не перезаписан: он был прочитан не полностью"));
+  EXPECT_EQ(FileBytes(f.dir.filePath("varnel-monitor.ini")), text);
 }
 
 TEST(Shutdown, WritesTheSettingsBackKeepingWhatItDoesNotOwn) {
