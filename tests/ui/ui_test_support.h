@@ -20,9 +20,12 @@ class RecordingDialogs : public Dialogs {
  public:
   QStringList warnings, confirmations;
   bool answer = true;
+  // Runs while the question is open, as timers and answers do under a real dialog.
+  std::function<void()> whileAsking;
   void warning(QWidget*, const QString& text) override { warnings << text; }
   bool confirm(QWidget*, const QString& text) override {
     confirmations << text;
+    if (whileAsking) whileAsking();
     return answer;
   }
   void information(QWidget*, const QString& text) override { warnings << text; }

@@ -53,18 +53,18 @@ void MainWindow::ConnectBoardControls() {
   const RequestSender resets[] = {RequestSender::ButCRC1, RequestSender::ButCRC2, RequestSender::ButCRC3};
   for (int c = 1; c <= 3; ++c) {
     connect(ch->columns[static_cast<std::size_t>(c - 1)].reset, &QPushButton::clicked, this,
-            [this, s = resets[c - 1]] { ButRDClick(s); });
+            [this, s = resets[c - 1]] { ButLoopSetClick(s); });
   }
-  connect(ch->butCRCall, &QPushButton::clicked, this, [this] { ButRDClick(RequestSender::ButCRCall); });
+  connect(ch->butCRCall, &QPushButton::clicked, this, [this] { ButLoopSetClick(RequestSender::ButCRCall); });
   const RequestSender loops[] = {RequestSender::MenuDFreset, RequestSender::MenuDFset1, RequestSender::MenuDFset2,
                                  RequestSender::MenuDFset3};
   for (std::size_t i = 0; i < ch->menuDF.size(); ++i) {
-    connect(ch->menuDF[i], &QAction::triggered, this, [this, s = loops[i]] { ButRDClick(s); });
+    connect(ch->menuDF[i], &QAction::triggered, this, [this, s = loops[i]] { ButLoopSetClick(s); });
   }
   connect(ch, &ModemChannelPage::showBoxClicked, this, &MainWindow::ChannelShowBoxClick);
 
   TerminationPanel* sl = pages_->termination;
-  connect(sl->clear, &QPushButton::clicked, this, [this] { ButRDClick(RequestSender::ButWR); });
+  connect(sl->clear, &QPushButton::clicked, this, [this] { ButLoopSetClick(RequestSender::ButWR); });
   connect(sl->loop, &QPushButton::clicked, this, [this] {
     const RequestState& r = link().request;
     if (link().registry.inUse(r.currentDevice)) link().send.SendBoardCommand(r.currentDevice, r.selectedSlot, {0x07, 0x55});
@@ -193,6 +193,14 @@ void MainWindow::ButRDClick(RequestSender sender) {
   if (result.redrawModemView && link().registry.inUse(r.currentDevice)) {
     ShowVK(r.currentDevice, kModemSlot);
   }
+}
+
+void MainWindow::ButLoopSetClick(RequestSender sender) {
+  // No automatic read may go out under the confirmation and take over the
+  // awaited answer; the period comes back from the field afterwards.
+  scheduler_->setAutoReadPeriod(0);
+  ButRDClick(sender);
+  ApplyAutoReadPeriod();
 }
 
 void MainWindow::ApplyRateLimits() {

@@ -74,6 +74,9 @@ class MainWindow : public QMainWindow,
   void ButBrdClick(int slot);
   void RefreshBoardPage(PageSender sender);
   void ButRDClick(RequestSender sender);
+  // A confirmed write from the channel page or the counter reset: automatic
+  // reading pauses while the question is open.
+  void ButLoopSetClick(RequestSender sender);
   // Automatic reading: the box is shown only where it makes sense.
   bool AutoReadAllowedNow() const;
   void UpdateAutoReadBox();

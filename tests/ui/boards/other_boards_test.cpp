@@ -58,17 +58,24 @@ TEST_F(OtherBoardsTest, DigitalTerminationBoardSettingsStateAutoReadAndReset) {
   box->setChecked(true);
   const std::size_t before = CommandsTo(0x05).size();
   ASSERT_TRUE(WaitFor([&] { return CommandsTo(0x05).size() >= before + 3; }, 3000));
-  box->setChecked(false);
 
-  // Resetting the counters is a write: confirmed, then 02 00.
-  QTest::qWait(150);
-  const std::size_t sent = RequestsTo(0x05).size();
+  // Resetting the counters is a write: confirmed, then 02 00. No automatic
+  // read goes out while the question is open; reading resumes afterwards.
+  std::size_t sent = 0;
   f.dialogs.answer = true;
+  f.dialogs.whileAsking = [&] {
+    QTest::qWait(150);
+    sent = RequestsTo(0x05).size();
+    QTest::qWait(400);  // four "seconds" of the fast timer
+    EXPECT_EQ(RequestsTo(0x05).size(), sent);
+  };
   sl->clear->click();
   EXPECT_EQ(f.dialogs.confirmations.last(), "Подтвердите запись");
-  ASSERT_TRUE(WaitFor([&] { return RequestsTo(0x05).size() == sent + 1; }));
-  EXPECT_EQ(RequestsTo(0x05).back(), (sim::Bytes{0x02, 0x00}));
+  ASSERT_TRUE(WaitFor([&] { return RequestsTo(0x05).size() >= sent + 1; }));
+  EXPECT_EQ(RequestsTo(0x05)[sent], (sim::Bytes{0x02, 0x00}));
   EXPECT_TRUE(WaitFor([&] { return StatusEnds(" Команда записи исполнена"); }));
+  EXPECT_EQ(f.window->autoReadPeriod(), 1);
+  box->setChecked(false);
 }
 
 TEST_F(OtherBoardsTest, LoopButtonIsForDebugModeAndNeedsNoConfirmation) {

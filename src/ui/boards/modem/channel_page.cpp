@@ -88,7 +88,7 @@ ModemChannelPage::ModemChannelPage(QWidget* parent) : QWidget(parent) {
     menuDF[i]->setObjectName(names[i]);
   }
   connect(butLoop, &QPushButton::clicked, this,
-          [this] { popupMenuDF->popup(butLoop->mapToGlobal(QPoint(150, 70) - butLoop->pos())); });
+          [this] { popupMenuDF->popup(butLoop->mapToGlobal(QPoint(150, 70))); });
   setMinimumSize(ColumnLeft(3) + kValueWidth + 8, RowTop(kRows) + 2 * kRowStep);
 }
 

@@ -104,16 +104,26 @@ QWidget* ModemConfigPage::BuildChannels() {
     auto* caption = new QLabel(kRowCaptions[row - 1], grid);
     caption->setGeometry(4, (row - 1) * kRowHeight + 4, captionWidth_ - 4, kRowHeight - 4);
   }
-  for (int c = 1; c <= 3; ++c) BuildChannel(c, grid);
+  // The channel number heads its column; the enable box says what it does.
+  auto* header = new QWidget(group);
+  header->setFixedHeight(kRowHeight - 6);
+  for (int c = 1; c <= 3; ++c) {
+    auto* label = new QLabel(QString("Канал %1").arg(c), header);
+    label->setObjectName(QString("LabChHead%1").arg(c));
+    label->move(ChannelLeft(c) + 4, 0);
+    BuildChannel(c, grid);
+  }
   auto* layout = new QVBoxLayout(group);
+  layout->setSpacing(0);
+  layout->addWidget(header);
   layout->addWidget(grid);
   return group;
 }
 
 void ModemConfigPage::BuildChannel(int c, QWidget* grid) {
   ChannelEditors& ch = channels[static_cast<std::size_t>(c - 1)];
-  const int x = captionWidth_ + 2 + (kChannelWidth - 1) * (c - 1);
-  ch.enable = At(new QCheckBox(QString("Канал %1").arg(c), grid), 1, "ChTXen", c);
+  const int x = ChannelLeft(c);
+  ch.enable = At(new QCheckBox("Канал включен", grid), 1, "ChTXen", c);
   ch.enable->move(x + 4, 0);
   // Rows 2..8 live in the channel's panel; rows 5..8 in its digital-mode panel.
   ch.panel = Named(new QWidget(grid), "");
@@ -154,6 +164,8 @@ void ModemConfigPage::BuildChannel(int c, QWidget* grid) {
   connect(ch.enable, &QCheckBox::toggled, ch.panel, &QWidget::setVisible);
   connect(ch.mode, &QComboBox::currentIndexChanged, ch.digital, [&ch](int index) { ch.digital->setVisible(index >= 2); });
 }
+
+int ModemConfigPage::ChannelLeft(int c) const { return captionWidth_ + 2 + (kChannelWidth - 1) * (c - 1); }
 
 void ModemConfigPage::Forget() {
   commonFrom_ = 0;

@@ -64,6 +64,7 @@ class ModemConfigPage : public QWidget {
   QWidget* BuildCommon();
   QWidget* BuildChannels();
   void BuildChannel(int c, QWidget* grid);
+  int ChannelLeft(int c) const;
   void Validate(DecimalEdit* edit);
   std::uint8_t ver1_ = 0;
   int commonFrom_ = 0;                 // device whose common settings the editors hold
