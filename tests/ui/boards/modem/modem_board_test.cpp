@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QMenu>
+#include <QScreen>
 #include <QLineEdit>
 #include <QLabel>
 #include <QPushButton>
@@ -13,6 +16,7 @@
 #include "boards/modem/modem_editors.h"
 #include "network_fixture.h"
 #include "ui/boards/modem/channel_page.h"
+#include "ui/boards/modem/config_page.h"
 #include "ui/boards/modem/config_page.h"
 #include "ui/boards/modem/modem_panel.h"
 #include "ui/widgets/decimal_edit.h"
@@ -132,4 +136,53 @@ TEST_F(ModemBoardTest, MemoryDumpListsTheBoardsBytesInTheMemo) {
   EXPECT_EQ(panel->dumpLength->text(), "010");
   // The emulated memory holds the low address byte XOR the high one.
   EXPECT_TRUE(f.memoHas("000F: 0F-10-11-12 13-14-15-16 17-18-19-1A 1B-1C-1D-1E"));
+}
+
+TEST_F(ModemBoardTest, AnotherSelectionForgetsTheEditorsUntilTheBoardAnswersAgain) {
+  OpenModem();
+  ASSERT_TRUE(WaitFor([&] { return panel->tabs->isVisible(); }));
+  panel->tabs->setCurrentIndex(ModemPanel::kConfig);
+  ModemConfigPage* cfg = panel->config;
+  auto loaded = [&] {
+    const ModemEditorValues v = cfg->Values();
+    return v.loadedFrom == 1 && v.channels[0].loadedFrom == 1 && v.channels[2].loadedFrom == 1;
+  };
+  ASSERT_TRUE(WaitFor(loaded));
+  EXPECT_FALSE(cfg->channels[0].rateMax->isHidden());  // MCU 12 carries the maximum rate
+  EXPECT_FALSE(cfg->aggr->isHidden());
+  EXPECT_EQ(cfg->channels[1].enable->text(), "Канал включен");
+
+  // Away and back: until the board answers, the editors hold nothing of it,
+  // and a write names what to read instead of sending old values.
+  Press("ButBrd1");  // not identified yet: the modem pages go to the firmware page
+  Press("ButBrd4");
+  panel->tabs->setCurrentIndex(ModemPanel::kConfig);
+  EXPECT_TRUE(cfg->channels[0].rateMax->isHidden());
+  EXPECT_TRUE(cfg->aggr->isHidden());
+  const std::size_t sent = ModemCommands().size();
+  f.dialogs.answer = true;
+  Press("ButWR");
+  ASSERT_EQ(f.dialogs.warnings.size(), 1);
+  EXPECT_EQ(f.dialogs.warnings.last(),
+            "Конфигурация платы не прочитана: общие параметры, канал 1, канал 2, канал 3.\nСначала выполните чтение.");
+  ASSERT_TRUE(WaitFor(loaded));
+  for (const sim::Bytes& r : RequestsTo(0x04)) EXPECT_EQ(r.size(), 1u) << "a write went out";
+  EXPECT_GE(ModemCommands().size(), sent);
+  EXPECT_FALSE(cfg->channels[0].rateMax->isHidden());
+}
+
+TEST_F(ModemBoardTest, TheLoopMenuOpensBesideItsButton) {
+  OpenModem();
+  ASSERT_TRUE(WaitFor([&] { return panel->tabs->isVisible(); }));
+  panel->tabs->setCurrentIndex(ModemPanel::kChannels);
+  QPushButton* loop = panel->channels->butLoop;
+  ASSERT_TRUE(WaitFor([&] { return loop->isVisible(); }));
+  loop->click();
+  ASSERT_TRUE(WaitFor([&] { return panel->channels->popupMenuDF->isVisible(); }));
+  // 150 right of and 70 below the button, moved left only as far as the screen asks.
+  const QMenu* menu = panel->channels->popupMenuDF;
+  const QPoint wanted = loop->mapToGlobal(QPoint(150, 70));
+  const int screenRight = menu->screen()->geometry().right() + 1;
+  EXPECT_EQ(menu->pos(), QPoint(std::min(wanted.x(), screenRight - menu->width()), wanted.y()));
+  panel->channels->popupMenuDF->hide();
 }
