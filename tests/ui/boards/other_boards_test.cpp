@@ -143,3 +143,21 @@ TEST_F(OtherBoardsTest, PowerBoardReadsAndWrites) {
   ASSERT_TRUE(WaitFor([&] { return RequestsTo(0x0E).size() == 2; }));
   EXPECT_EQ(RequestsTo(0x0E).back(), (sim::Bytes{0x01, 0x00}));
 }
+
+TEST_F(OtherBoardsTest, TheWriteButtonIsOfferedOnlyWhereABoardTakesWrites) {
+  OpenRoot();
+  auto* write = f.window->findChild<QPushButton*>("ButWR");
+  EXPECT_FALSE(write->isHidden());  // the block's attributes and network settings
+  for (int slot : {1, 2, 3, 6, 8, 10}) {
+    Press(QString("ButBrd%1").arg(slot));
+    EXPECT_EQ(write->isHidden(), slot <= 3) << slot;
+  }
+  // The modem board takes writes on its configuration page alone.
+  Press("ButBrd4");
+  auto* modem = f.window->findChild<QTabWidget*>("TabsVK");
+  ASSERT_TRUE(WaitFor([&] { return modem->isVisible(); }));
+  for (int page : {1, 2, 3, 4}) {
+    modem->setCurrentIndex(page);
+    EXPECT_EQ(write->isHidden(), page != 1) << page;
+  }
+}

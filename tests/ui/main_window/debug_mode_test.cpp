@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTabWidget>
+#include <vector>
 
 #include "ui/main_window/status_panels.h"
 #include "ui_test_support.h"
@@ -25,9 +27,21 @@ int MemoHeight(WindowFixture& f) { return f.window->findChild<QSplitter*>("Split
 
 TEST(DebugMode, TogglesDiagnosticControlsAndTheMemoHeight) {
   WindowFixture f(WindowFixture::Ini("127.0.0.1", 23210));
-  auto* panel = f.window->findChild<QGroupBox*>("PanelTest");
-  auto* toggle = f.window->findChild<QPushButton*>("ButStartStop");
-  EXPECT_FALSE(panel->isVisible());
+  // Every diagnostic control; hidden is its own flag, whatever its parent shows.
+  auto* dumpTabs = f.window->findChild<QTabWidget*>("TabsVK");
+  const int dumpPage = dumpTabs->indexOf(f.window->findChild<QWidget*>("TabVKdump"));
+  ASSERT_GE(dumpPage, 0);
+  auto shown = [&] {
+    std::vector<bool> flags;
+    for (const char* name : {"PanelTest", "ButTestadd", "ButADD", "ButTest", "ButStartStop", "ButSLloop"}) {
+      QWidget* w = f.window->findChild<QWidget*>(name);
+      EXPECT_NE(w, nullptr) << name;
+      flags.push_back(w != nullptr && !w->isHidden());
+    }
+    flags.push_back(dumpTabs->isTabVisible(dumpPage));
+    return flags;
+  };
+  EXPECT_EQ(shown(), std::vector<bool>(7, false));
   EXPECT_LE(MemoHeight(f), 1);
 
   PressPeerButton(f, Qt::ShiftModifier);  // one modifier is not enough
@@ -35,15 +49,13 @@ TEST(DebugMode, TogglesDiagnosticControlsAndTheMemoHeight) {
 
   PressPeerButton(f, Qt::ShiftModifier | Qt::ControlModifier);
   EXPECT_TRUE(f.window->debugMode());
-  EXPECT_TRUE(panel->isVisible());
-  EXPECT_TRUE(toggle->isVisible());
+  EXPECT_EQ(shown(), std::vector<bool>(7, true));
   EXPECT_EQ(MemoHeight(f), 200);
   EXPECT_TRUE(f.memo().lastLine().endsWith("] Debug on"));
 
   PressPeerButton(f, Qt::ShiftModifier | Qt::ControlModifier);
   EXPECT_FALSE(f.window->debugMode());
-  EXPECT_FALSE(panel->isVisible());
-  EXPECT_FALSE(toggle->isVisible());
+  EXPECT_EQ(shown(), std::vector<bool>(7, false));
   EXPECT_LE(MemoHeight(f), 1);
 }
 

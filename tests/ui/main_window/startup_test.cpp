@@ -94,6 +94,25 @@ TEST(Shutdown, WritesTheSettingsBackKeepingWhatItDoesNotOwn) {
   EXPECT_TRUE(map.contains("IP=127.0.0.171"));
 }
 
+TEST(Shutdown, ANameFromTheNetworkStaysOneValueInBothFiles) {
+  WindowFixture f("[NET]\r\nIP=127.0.0.173\r\nSRVPORT=23622\r\nNumIPs=1\r\nIP_1=127.0.0.173\r\n");
+  const std::string hostile = "x\nIP=10.6.6.6\r\nSRVPORT=70000";
+  Bytes body{0, 1};
+  body.insert(body.end(), hostile.begin(), hostile.end());
+  f.window->program().discovery.IdentityAnswer(1, Route{1}, 0, body);
+  f.window->findChild<QPushButton*>("ButSaveMap")->click();
+  f.window->close();
+  const QByteArray ini = FileBytes(f.dir.filePath("varnel-monitor.ini"));
+  const QByteArray map = FileBytes(f.dir.filePath("map.ini"));
+  EXPECT_TRUE(ini.contains("Name_1=x IP=10.6.6.6  SRVPORT=70000\n")) << ini.toStdString();
+  EXPECT_TRUE(map.contains("Name=x IP=10.6.6.6  SRVPORT=70000\n")) << map.toStdString();
+  for (const QByteArray& file : {ini, map}) {
+    for (const QByteArray& line : file.split('\n')) {
+      EXPECT_FALSE(line.startsWith("IP=10.6.6.6") || line.startsWith("SRVPORT=70000")) << line.toStdString();
+    }
+  }
+}
+
 TEST(StartUp, QtDialogsSpeakRussian) {
   ASSERT_TRUE(InstallRussianLocale(*QCoreApplication::instance()));
   QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
