@@ -37,7 +37,11 @@ Program::Program(const Clock& clock, DatagramSink& sink, DiscoveryEvents& events
       exploration(link.trace, link.registry, link.send),
       modem(link.trace, clock, boardEvents),
       termination(link.trace, boardEvents, terminationView),
-      amplifier(link.trace, boardEvents) {}
+      amplifier(link.trace, boardEvents),
+      eventLog(link.trace, link.request),
+      eventLogLink(eventLog) {
+  modem.setLogHandler(&eventLogLink);
+}
 
 Program::Program(const Clock& clock, DatagramSink& sink, DiscoveryEvents& events)
     : Program(clock, sink, events, NoBoardPageEvents(), NoTerminationViewEvents()) {}

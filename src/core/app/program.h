@@ -3,6 +3,7 @@
 // settings, discovery and exploration, and the routing of decoded answers.
 // The main window owns one Program and shows what it records.
 
+#include "app/event_log_link.h"
 #include "app/link.h"
 #include "boards/amplifier/amplifier_parser.h"
 #include "boards/board_events.h"
@@ -30,6 +31,8 @@ class Program : private AnswerHandlers {
   ModemParser modem;
   TerminationParser termination;
   AmplifierParser amplifier;
+  EventLog eventLog;
+  EventLogLink eventLogLink;
 
  private:
   void IdentityAnswer(std::uint8_t id, const Route& idRoute, int device, ByteView body) override;

@@ -3,8 +3,8 @@
 #include <SimpleIni.h>
 #include <filesystem>
 
-#include "settings/atomic_file.h"
 #include "settings/ini_values.h"
+#include "wire/atomic_file.h"
 #include "wire/cp1251.h"
 
 namespace varnel {

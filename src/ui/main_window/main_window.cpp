@@ -13,7 +13,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "settings/atomic_file.h"
 #include "settings/map_file.h"
 #include "ui/boards/modem/modem_panel.h"
 #include "ui/main_window/board_column.h"
@@ -27,6 +26,7 @@
 #include "ui/widgets/names.h"
 #include "ui/widgets/qt_text.h"
 #include "ui/widgets/trace_memo.h"
+#include "wire/atomic_file.h"
 
 namespace varnel::ui {
 

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <thread>
 
-#include "settings/atomic_file.h"
 #include "settings/ini_values.h"
 #include "settings/map_file.h"
 #include "settings_fixture.h"
+#include "wire/atomic_file.h"
 
 using namespace varnel;
 using namespace varnel::testing;

@@ -1,18 +1,12 @@
 #pragma once
-// Names of the amplifier alarms, bits 1..4 of its alarm byte; the event
-// log names the alarms of an amplifier's events the same way.
+// The amplifier view's alarm line, from the alarm names the event log shares.
 
 #include <cstdint>
 #include <string>
-#include <string_view>
+
+#include "model/amplifier_alarm_names.h"
 
 namespace varnel {
-
-constexpr int kFirstAmplifierAlarm = 1;
-constexpr int kLastAmplifierAlarm = 4;
-
-// Empty for a bit outside 1..4.
-std::string_view AmplifierAlarmName(int bit);
 
 // The alarm line of the amplifier view: " Аварии: " and a line per alarm,
 // or "Аварии: нет".

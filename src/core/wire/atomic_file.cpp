@@ -1,4 +1,4 @@
-#include "settings/atomic_file.h"
+#include "wire/atomic_file.h"
 
 #include <fcntl.h>
 #include <signal.h>
