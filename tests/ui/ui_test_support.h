@@ -29,6 +29,13 @@ class RecordingDialogs : public Dialogs {
     return answer;
   }
   void information(QWidget*, const QString& text) override { warnings << text; }
+  // The save dialog's answer: a name (empty: cancelled) and the file type.
+  QString saveName;
+  bool saveAsLog = true;
+  QString saveLogFile(QWidget*, bool& logTypeChosen) override {
+    logTypeChosen = saveAsLog;
+    return saveName;
+  }
 };
 
 // Runs the event loop until done() holds or the time is up.
@@ -61,6 +68,7 @@ struct WindowFixture {
     options.recvIntervalMs = recvIntervalMs;
     options.commonIntervalMs = commonIntervalMs;
     options.mapPath = dir.filePath("map.ini");
+    options.startDir = dir.path();
     window = std::make_unique<MainWindow>(options);
     window->show();
   }

@@ -10,6 +10,7 @@
 #include "ui/boards/amplifier/amplifier_panel.h"
 #include "ui/boards/modem/channel_page.h"
 #include "ui/boards/modem/config_page.h"
+#include "ui/boards/modem/log_page.h"
 #include "ui/boards/modem/modem_panel.h"
 #include "ui/boards/termination/termination_panel.h"
 #include "ui/main_window/block_params_panel.h"
@@ -40,6 +41,7 @@ ModemPage CoreModemPage(ModemPanel::Page page) {
 }  // namespace
 
 void MainWindow::ConnectBoardControls() {
+  ConnectLogControls();
   connect(boards_, &BoardColumn::selectionChanged, this, &MainWindow::ButBrdClick);
   connect(pages_->modem, &ModemPanel::pageChanged, this, [this] { RefreshBoardPage(PageSender::Modem); });
   connect(pages_->tabsSL, &QTabWidget::currentChanged, this, [this] { RefreshBoardPage(PageSender::Termination); });
@@ -146,6 +148,7 @@ void MainWindow::ShowVK(int device, int slot) {
   if (modem->page() == ModemPanel::kConfig) modem->config->Show(dev, device, board.Ver1);
   modem->version->setText(Q(VersionLabelText(board.Ver1, board.Ver2)));
   modem->channels->Show(board);
+  if (modem->page() == ModemPanel::kLog) modem->log->Show(board, debugMode());
 }
 
 void MainWindow::ChannelShowBoxClick() {
@@ -183,8 +186,9 @@ void MainWindow::ButRDClick(RequestSender sender) {
                               ? TerminationPage::Settings
                               : TerminationPage::SubchannelState;
   input.amplifier = pages_->amplifier->Setting();
+  input.modem.clockCorrection = modem->log->correction();
 
-  const ClickResult result = varnel::ButRDClick(link(), input, RequestHooks{});
+  const ClickResult result = varnel::ButRDClick(link(), input, RequestHooks{nullptr, &program().eventLogLink});
   if (!result.error.empty()) {
     dialogs_->warning(this, Display(result.error));
     return;

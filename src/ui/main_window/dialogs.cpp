@@ -1,21 +1,37 @@
 #include "ui/main_window/dialogs.h"
 
-#include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace varnel::ui {
 
+namespace {
+
+// The application's title; the window caption is the main window's own.
+const QString kTitle = "Varnel Monitor";
+const QString kLogFilter = "Файлы логов (*.log)";
+
+}  // namespace
+
 void Dialogs::warning(QWidget* parent, const QString& text) {
-  QMessageBox::warning(parent, QApplication::applicationDisplayName(), text, QMessageBox::Ok);
+  QMessageBox::warning(parent, kTitle, text, QMessageBox::Ok);
 }
 
 bool Dialogs::confirm(QWidget* parent, const QString& text) {
-  return QMessageBox::warning(parent, QApplication::applicationDisplayName(), text,
-                              QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+  return QMessageBox::warning(parent, kTitle, text, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 void Dialogs::information(QWidget* parent, const QString& text) {
-  QMessageBox::information(parent, QApplication::applicationDisplayName(), text, QMessageBox::Ok);
+  QMessageBox::information(parent, kTitle, text, QMessageBox::Ok);
+}
+
+QString Dialogs::saveLogFile(QWidget* parent, bool& logTypeChosen) {
+  QString chosenFilter;
+  // The program asks about replacing a file itself, after adding ".log".
+  const QString name = QFileDialog::getSaveFileName(parent, kTitle, {}, kLogFilter + ";;Все файлы (*)", &chosenFilter,
+                                                    QFileDialog::DontConfirmOverwrite);
+  logTypeChosen = chosenFilter == kLogFilter;
+  return name;
 }
 
 }  // namespace varnel::ui

@@ -15,6 +15,9 @@ class Dialogs {
   // OK/Cancel; true when the operator chose OK.
   virtual bool confirm(QWidget* parent, const QString& text);
   virtual void information(QWidget* parent, const QString& text);
+  // The save dialog of the event log: the chosen name (empty when cancelled)
+  // and whether the log file type was the one chosen.
+  virtual QString saveLogFile(QWidget* parent, bool& logTypeChosen);
 };
 
 }  // namespace varnel::ui

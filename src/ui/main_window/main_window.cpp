@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -45,6 +46,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   if (options_.dialogs == nullptr) ownDialogs_ = std::make_unique<Dialogs>();
   dialogs_ = options_.dialogs != nullptr ? options_.dialogs : ownDialogs_.get();
   if (options_.settingsSavePath.isEmpty()) options_.settingsSavePath = options_.settingsPath;
+  if (options_.startDir.isEmpty()) options_.startDir = QDir::currentPath();
 
   endpoint_ = new UdpEndpoint(this);
   program_ = std::make_unique<Program>(*options_.clock, *endpoint_, static_cast<DiscoveryEvents&>(*this),

@@ -23,6 +23,7 @@ namespace varnel::ui {
 class BoardColumn;
 class BoardPages;
 class DeviceTreeView;
+class LogReadDialog;
 class Dialogs;
 class StatusPanels;
 class TestSender;
@@ -35,6 +36,7 @@ struct MainWindowOptions {
   QString settingsSavePath;      // written here; settingsPath when empty
   QString settingsNote;          // traced at start-up (where the settings live)
   QString mapPath;               // the device map file
+  QString startDir;              // working directory at start-up (current one when empty)
   const Clock* clock = nullptr;  // system clock when null
   Dialogs* dialogs = nullptr;    // real message boxes when null
   int recvIntervalMs = 150;
@@ -77,6 +79,10 @@ class MainWindow : public QMainWindow,
   // A confirmed write from the channel page or the counter reset: automatic
   // reading pauses while the question is open.
   void ButLoopSetClick(RequestSender sender);
+  // The event log page: read every row, save, hand to the log viewer.
+  void ReadWholeLog();
+  void SaveLogClick();
+  void LogViewClick();
   // Automatic reading: the box is shown only where it makes sense.
   bool AutoReadAllowedNow() const;
   void UpdateAutoReadBox();
@@ -102,6 +108,7 @@ class MainWindow : public QMainWindow,
   void ShowLoopState(const std::string& caption) override;
 
   void ConnectBoardControls();
+  void ConnectLogControls();
   void ShowVK(int device, int slot);
   void ChannelShowBoxClick();
 
@@ -138,6 +145,7 @@ class MainWindow : public QMainWindow,
   BoardColumn* boards_ = nullptr;
   BoardPages* pages_ = nullptr;
   QMenu* treeMenu_ = nullptr;
+  LogReadDialog* logDialog_ = nullptr;
   QAction* explorCh_ = nullptr;
   std::array<QAction*, 3> menuShowCh_{};
   QAction* menuDelDev_ = nullptr;

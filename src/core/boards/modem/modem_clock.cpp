@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "model/device_record.h"
+#include "wire/str_utils.h"
 #include "wire/time_utils.h"
 
 namespace varnel {
@@ -40,6 +42,24 @@ std::uint32_t ClockStamp(std::int64_t nowLocal) {
   std::int64_t s = nowLocal % kDeviceTimeCycle;
   if (s < 0) s += kDeviceTimeCycle;
   return static_cast<std::uint32_t>(s);
+}
+
+int StepCorrection(int k, bool up) {
+  if (up) return k < kMaxCorrection ? k + 1 : k;
+  return k > kMinCorrection ? k - 1 : k;
+}
+
+std::string CorrectionLabelText(int k, bool debug) {
+  const double ppm = (1.0 / (1.0 - k / 117.6) - 1.0) * 60.3;
+  std::string text = "Коррекция хода: " + FixedText(1, ppm) + "ppm";
+  if (debug) {
+    text += "                  V=" + std::to_string(k) + " C=0x" + HexText(CorrectionByte(k).value_or(0), 2);
+  }
+  return text;
+}
+
+std::string ClockLabelText(std::uint32_t clockValue, const std::string& clockText) {
+  return clockValue != kClockNotRead ? clockText : "Время не прочитано";
 }
 
 }  // namespace varnel

@@ -23,4 +23,14 @@ int CorrectionFromByte(std::uint8_t b);
 // The set-clock stamp: wall-clock seconds within the four-year cycle.
 std::uint32_t ClockStamp(std::int64_t nowLocal);
 
+// The rate correction step the operator sets: -39..72.
+constexpr int kMinCorrection = -39;
+constexpr int kMaxCorrection = 72;
+// One step up or down, never past the ends.
+int StepCorrection(int k, bool up);
+// "Коррекция хода: 95,2ppm"; in debug mode followed by the step and its byte.
+std::string CorrectionLabelText(int k, bool debug);
+// The clock as last read: clockValue is the board's Values[1], clockText its Texts[1].
+std::string ClockLabelText(std::uint32_t clockValue, const std::string& clockText);
+
 }  // namespace varnel

@@ -10,6 +10,7 @@
 
 #include "ui/boards/modem/channel_page.h"
 #include "ui/boards/modem/config_page.h"
+#include "ui/boards/modem/log_page.h"
 #include "ui/widgets/names.h"
 
 namespace varnel::ui {
@@ -44,14 +45,6 @@ QWidget* FirmwarePage(QWidget* parent, QLabel*& version, QPushButton*& read) {
   return page;
 }
 
-QWidget* LogPage(QWidget* parent) {
-  auto* page = Named(new QWidget(parent), "TabVK_Log");
-  auto* column = new QVBoxLayout(page);
-  column->addWidget(new QLabel("Журнал событий и часы будут доступны в следующей версии.", page));
-  column->addStretch(1);
-  return page;
-}
-
 }  // namespace
 
 ModemPanel::ModemPanel(QWidget* parent) : QGroupBox("ВК-20", parent) {
@@ -60,10 +53,11 @@ ModemPanel::ModemPanel(QWidget* parent) : QGroupBox("ВК-20", parent) {
   tabs = Named(new QTabWidget(this), "TabsVK");
   config = new ModemConfigPage(tabs);
   channels = new ModemChannelPage(tabs);
+  log = new ModemLogPage(tabs);
   tabs->addTab(DumpPage(tabs, dumpAddress, dumpLength), "Дамп");
   tabs->addTab(config, "Конфигурирование");
   tabs->addTab(channels, "Работа каналов");
-  tabs->addTab(LogPage(tabs), "Журнал");
+  tabs->addTab(log, "Журнал");
   tabs->addTab(FirmwarePage(tabs, version, readVersion), "Обновление ПО");
   showPageQuietly(kConfig);
   setDumpPageVisible(false);

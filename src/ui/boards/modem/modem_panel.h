@@ -13,6 +13,7 @@ namespace varnel::ui {
 
 class ModemChannelPage;
 class ModemConfigPage;
+class ModemLogPage;
 
 class ModemPanel : public QGroupBox {
   Q_OBJECT
@@ -29,6 +30,7 @@ class ModemPanel : public QGroupBox {
   QTabWidget* tabs = nullptr;  // TabsVK
   ModemConfigPage* config = nullptr;
   ModemChannelPage* channels = nullptr;
+  ModemLogPage* log = nullptr;
   QLineEdit* dumpAddress = nullptr;  // EditVKaddr
   QLineEdit* dumpLength = nullptr;   // EditVKlen
   QLabel* version = nullptr;         // LabVerVK

@@ -63,6 +63,16 @@ TEST(ModemClock, CorrectionAndStamp) {
   EXPECT_EQ(CorrectionByte(128), std::nullopt);
   EXPECT_EQ(CorrectionFromByte(0x85), 5);
   EXPECT_EQ(CorrectionFromByte(0x05), -5);
+  // The correction in ppm, the ends of the step range, the debug tail.
+  EXPECT_EQ(CorrectionLabelText(0, false), "Коррекция хода: 0,0ppm");
+  EXPECT_EQ(CorrectionLabelText(72, false), "Коррекция хода: 95,2ppm");
+  EXPECT_EQ(CorrectionLabelText(-39, false), "Коррекция хода: -15,0ppm");
+  EXPECT_EQ(CorrectionLabelText(5, true), "Коррекция хода: 2,7ppm                  V=5 C=0x85");
+  EXPECT_EQ(StepCorrection(72, true), 72);
+  EXPECT_EQ(StepCorrection(-39, false), -39);
+  EXPECT_EQ(StepCorrection(-38, false), -39);
+  EXPECT_EQ(ClockLabelText(0x7FFFFFFF, "x"), "Время не прочитано");
+  EXPECT_EQ(ClockLabelText(0, "01.01.2026 00:00:00"), "01.01.2026 00:00:00");
 
   EXPECT_EQ(ClockStamp(LocalSeconds({2026, 1, 1, 0, 0, 0})), 0u);
   EXPECT_EQ(LocalSeconds({1970, 1, 2, 0, 0, 1}), 86401);
