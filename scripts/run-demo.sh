@@ -17,4 +17,6 @@ fi
 "$BUILD/src/sim/varnel-sim" --scenario "$ROOT/src/sim/scenarios/demo.ini" &
 SIM=$!
 trap 'kill $SIM 2>/dev/null || true' EXIT
-"$BUILD/src/ui/varnel-monitor"
+# The program's start directory holds sys/ with the log viewer (and map.ini).
+cd "$BUILD/src/ui"
+./varnel-monitor
