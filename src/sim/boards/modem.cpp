@@ -10,10 +10,18 @@ namespace {
 constexpr std::uint8_t kDump = 0x00;
 constexpr std::uint8_t kVersions = 0x01;
 constexpr std::uint8_t kClock = 0x08;
+constexpr std::uint8_t kEventLog = 0x09;
 constexpr std::uint8_t kCommonConfig = 0x10;
 constexpr std::uint8_t kResetOrLoop = 0x14;
 constexpr std::uint8_t kClearLoops = 0x04;
 constexpr std::uint8_t kLastLoop = 0x07;
+// Event log reads: 09, index bits 0..7, batch code << 4 | index bits 8..11. With
+// index FFF, batch code 0 opens the log and the whole byte FF clears it.
+constexpr std::size_t kLogRequestLength = 3;
+constexpr unsigned kLastIndex = 0xFFF;
+constexpr unsigned kOpen = 0x0;
+constexpr unsigned kClear = 0xF;
+constexpr unsigned kLargestBatch = 7;
 
 constexpr std::string_view kBoard = "modem";
 
@@ -44,13 +52,18 @@ ModemBoard::ModemBoard(const ModemSettings& settings, std::uint8_t device_id, Lo
       fpga_(settings.fpga),
       clock_(std::move(clock)),
       config_(DefaultModemConfig(settings, device_id)),
-      channels_(settings.errors_per_minute, clock_()) {}
+      channels_(settings.errors_per_minute, clock_()),
+      log_(settings, device_id, clock_(), board_clock_) {}
 
 CommandReply ModemBoard::Handle(ByteView payload) {
   const std::uint8_t code = payload.front();
+  // Entries due by now are written before anything, a clock write included, can
+  // change how they would be stamped.
+  log_.CatchUp(clock_(), board_clock_);
   if (code == kDump) return Dump(payload);
   if (code == kVersions) return Versions(payload);
   if (code == kClock) return Clock(payload);
+  if (code == kEventLog) return EventLog(payload);
   if (code == kCommonConfig) return Common(payload);
   // Channel c (0-based) has the configuration code 11+c and the state code 15+c.
   if (code > kCommonConfig && code < kResetOrLoop) {
@@ -124,9 +137,30 @@ CommandReply ModemBoard::Clock(ByteView payload) {
   }
   if (payload.size() == 5) {
     board_clock_.Set(LittleEndian32(payload.subspan(1)), now);
+    log_.ClockSet();
     return Answer(board_clock_.Answer(now), "clock set");
   }
   return Ignored(payload, WrongLength(payload));
+}
+
+CommandReply ModemBoard::EventLog(ByteView payload) {
+  if (payload.size() != kLogRequestLength) return Ignored(payload, WrongLength(payload));
+  const unsigned index = payload[1] | (payload[2] & 0x0F) << 8;
+  const unsigned batch = payload[2] >> 4;
+  // Both special forms answer with the index as asked (FFF), LastN and no entries.
+  if (index == kLastIndex && batch == kOpen) {
+    return Answer(log_.Answer(index, 0), "event log opened");
+  }
+  if (index == kLastIndex && batch == kClear) {
+    log_.Clear();
+    return Answer(log_.Answer(index, 0), "event log cleared");
+  }
+  if (batch > kLargestBatch) return Ignored(payload, "batch code " + std::to_string(batch));
+  Bytes body = log_.Answer(index, std::size_t{1} << batch);
+  const std::size_t entries = (body.size() - kLogAnswerHead) / kLogEntryBytes;
+  return Answer(std::move(body), "event log: " + std::to_string(entries) +
+                                     (entries == 1 ? " entry" : " entries") + " from " +
+                                     std::to_string(index));
 }
 
 CommandReply ModemBoard::Dump(ByteView payload) const {

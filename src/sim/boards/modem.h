@@ -1,11 +1,13 @@
 #pragma once
 // The modem board (address 4) of one device, from the board's side: versions,
-// configuration, channel states, resets and data loops, clock and memory dump.
+// configuration, channel states, resets and data loops, clock, event log and
+// memory dump.
 
 #include "sim/boards/board_emulation.h"
 #include "sim/boards/local_clock.h"
 #include "sim/boards/modem_channels.h"
 #include "sim/boards/modem_clock.h"
+#include "sim/boards/modem_log.h"
 
 namespace varnel::sim {
 
@@ -22,6 +24,7 @@ class ModemBoard final : public BoardEmulation {
   CommandReply ChannelState(std::size_t c, ByteView payload) const;
   CommandReply ResetOrLoop(ByteView payload);
   CommandReply Clock(ByteView payload);
+  CommandReply EventLog(ByteView payload);
   CommandReply Dump(ByteView payload) const;
 
   std::uint8_t mcu_;
@@ -30,6 +33,7 @@ class ModemBoard final : public BoardEmulation {
   ModemConfig config_;
   ModemChannels channels_;
   ModemClock board_clock_;
+  ModemLog log_;
 };
 
 }  // namespace varnel::sim

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "sim/boards/modem_log_settings.h"
+
 namespace varnel::sim {
 
 inline constexpr std::size_t kModemChannels = 3;
@@ -23,6 +25,7 @@ struct ModemSettings {
                                                 ChannelMode::Analog};
   std::array<bool, kModemChannels> enabled{true, true, true};
   unsigned errors_per_minute = 6;  // on each enabled digital channel
+  ModemLogSettings log{};
 
   bool operator==(const ModemSettings&) const = default;
 };

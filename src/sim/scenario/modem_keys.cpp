@@ -1,5 +1,6 @@
 #include "sim/scenario/modem_keys.h"
 
+#include "sim/scenario/key_values.h"
 #include "sim/scenario/list_text.h"
 #include "sim/scenario/number.h"
 
@@ -8,6 +9,7 @@ namespace varnel::sim {
 namespace {
 
 constexpr unsigned kMaxErrorsPerMinute = 6000;
+constexpr unsigned kMaxLogPerMinute = 600;
 
 std::optional<ChannelMode> ModeNamed(std::string_view name) {
   static constexpr std::pair<std::string_view, ChannelMode> kNames[] = {
@@ -49,6 +51,23 @@ void ReadOff(SectionReader& section, ModemSettings& modem) {
   }
 }
 
+void ReadLog(SectionReader& section, ModemLogSettings& log) {
+  const auto entries =
+      section.Number("modem_log", 0, kLogCapacity, "entries in the event log", false);
+  const auto first = section.Number("modem_log_first", 0, kLogSlots - 1,
+                                    "the ring index of the first log entry", false);
+  const auto rate =
+      section.Number("modem_log_rate", 0, kMaxLogPerMinute, "new log entries per minute", false);
+  if (entries) log.entries = *entries;
+  if (first) log.first = *first;
+  if (rate) log.per_minute = *rate;
+  const std::optional<std::string> clock = section.Text("modem_log_clock", false);
+  if (!clock) return;
+  const std::optional<std::size_t> kind = NamedIndex(*clock, {"set", "unset", "error"});
+  if (!kind) return section.Fail("modem_log_clock=" + *clock + ": set, unset or error");
+  log.clock = static_cast<LogClock>(*kind);
+}
+
 }  // namespace
 
 ModemSettings ReadModemKeys(SectionReader& section) {
@@ -62,6 +81,7 @@ ModemSettings ReadModemKeys(SectionReader& section) {
   if (rate) modem.errors_per_minute = *rate;
   ReadModes(section, modem);
   ReadOff(section, modem);
+  ReadLog(section, modem.log);
   return modem;
 }
 

@@ -7,7 +7,8 @@
 namespace varnel::sim {
 
 inline const std::vector<std::string_view> kModemKeys = {
-    "modem_mcu", "modem_fpga", "modem_modes", "modem_off", "modem_error_rate"};
+    "modem_mcu", "modem_fpga",      "modem_modes",    "modem_off",      "modem_error_rate",
+    "modem_log", "modem_log_first", "modem_log_rate", "modem_log_clock"};
 
 // Defaults for the keys left out; faults go to the section's error.
 ModemSettings ReadModemKeys(SectionReader& section);

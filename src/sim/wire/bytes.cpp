@@ -24,4 +24,10 @@ void AppendBig32(Bytes& bytes, std::uint32_t value) {
   AppendBig16(bytes, static_cast<std::uint16_t>(value));
 }
 
+void AppendLittle(Bytes& bytes, std::uint32_t value, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) {
+    bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+  }
+}
+
 }  // namespace varnel::sim

@@ -17,5 +17,7 @@ std::string HexText(ByteView bytes);
 // Most significant byte first, as the termination boards send their numbers.
 void AppendBig16(Bytes& bytes, std::uint16_t value);
 void AppendBig32(Bytes& bytes, std::uint32_t value);
+// The low `count` bytes of value, least significant first, as the modem board sends.
+void AppendLittle(Bytes& bytes, std::uint32_t value, std::size_t count);
 
 }  // namespace varnel::sim

@@ -76,6 +76,7 @@ TEST(SimEmulator, MalformedRequestsCommandsAndEmptySidesStaySilentWithANote) {
       // ID, 0 then command 0x11 is a device command, not an identity request.
       {{0x00, 0x01, 0x11, 0xED}, "device command 11"},
       {{0x00, 0x81, 0x01, 0x7D}, "board 08 not fitted"},
+      {{0x00, 0x41, 0xBE}, "board 04: no command"},  // the frame ends at the modem's address
       // Side probe of channel 2: nibbles 1, 2, 0, 15, 0.
       {{0x00, 0x21, 0xF0, 0x00, 0xED}, "nobody there"},
   };

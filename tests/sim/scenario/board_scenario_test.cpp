@@ -17,19 +17,23 @@ TEST(SimBoardScenario, ReadsBoardKeysSharedByEveryBoardOrNumberedToWin) {
   const ScenarioRead read = ReadScenario(
       kRoot +
       "modem_mcu=8\nmodem_fpga=2\nmodem_modes= transit, master ,analog\nmodem_off=1, 3\n"
-      "modem_error_rate=60\n"
+      "modem_error_rate=60\nmodem_log=4095\nmodem_log_first=4000\nmodem_log_rate=600\n"
+      "modem_log_clock=unset\n"
       "sl_slots=1,3\nsl_version=1.7\nsl3_version=2.0\nsl_modules=0, 7,13\nsl1_mode=analog\n"
       "sl1_level=100\nsl_voice=1,2\nsl3_voice=\nsl2_serial=4660\nsl_poe=load\n"
       "sl3_poe=blocked\nsl_contacts=output\nsl_faults=data_rx,service_tx\n"
       "sl3_line_rate=6553500,100\nsl_service_rate=800\nsl_tm_rate=0\nsl_codec=6400\n"
       "sl_error_rate=60\nap_slots=8,6\nap_version=6\nap6_version=9\nap6_alarms=A4,A1\n"
       "ap8_level=40\nap_temperature=45\n" +
-      kDevice + "modem_off=\n");
+      kDevice + "modem_off=\nmodem_log_clock=error\nmodem_log=0\n");
   ASSERT_TRUE(read.scenario) << read.error;
   EXPECT_EQ(read.scenario->roots[0].boards.modem,
             (ModemSettings{8, 2, {ChannelMode::Transit, ChannelMode::Master, ChannelMode::Analog},
-                           {false, true, false}, 60}));
-  EXPECT_EQ(read.scenario->devices[0].boards.modem, ModemSettings{});
+                           {false, true, false}, 60, {4095, 4000, 600, LogClock::Unset}}));
+  ModemSettings device;
+  device.log.entries = 0;
+  device.log.clock = LogClock::Error;
+  EXPECT_EQ(read.scenario->devices[0].boards.modem, device);
   const TerminationSettings common{
       .version_major = 1, .version_minor = 7, .modules = {0, 7, 13}, .voice_modules = {1, 2},
       .codec_8000 = false, .service_rate = 800, .tm_rate = 0, .poe = PoeState::Load,
@@ -74,6 +78,10 @@ TEST(SimBoardScenario, WrongBoardKeysNameTheirSectionAndKey) {
       {"modem_off=1;2", "modem_off=1;2: a list of channel numbers 1..3"},
       {"modem_error_rate=6001", "modem_error_rate=6001: errors per minute"},
       {"modem_version=3", "unknown key \"modem_version\""},
+      {"modem_log=4096", "modem_log=4096: entries in the event log must be a number 0..4095"},
+      {"modem_log_first=4096", "modem_log_first=4096: the ring index of the first log entry"},
+      {"modem_log_rate=601", "modem_log_rate=601: new log entries per minute"},
+      {"modem_log_clock=on", "modem_log_clock=on: set, unset or error"},
       {"sl_slots=1,4", "sl_slots=1,4: a list of slots out of 1, 2, 3"},
       {"sl2_version=2", "sl2_version=2: a version M.N"},
       {"sl_modules=7,9,16", "sl_modules=7,9,16: three"},
@@ -120,6 +128,9 @@ TEST(SimBoardScenario, SmallBoardsAnswerBehindTheirSendRouteOnTheInjectedClock) 
       {"amplifier 2, version 6", {0x00, 0xC1, 0x01, 0x3D},
        {{0x80, 0xC1, 0x01, 0x06, 0x40, 0x2B, 0x28, 0x23}}},
       {"power", {0x00, 0xE1, 0x01, 0x1D}, {{0x80, 0xE1, 0x01, 0x03, 0x01, 0xE0, 0xB7}}},
+      // kedr's event log holds 100 entries from index 4080 on: LastN 84 (0x54).
+      {"modem log", {0x00, 0x41, 0x09, 0xFF, 0x0F, 0xA6},
+       {{0x80, 0x41, 0x09, 0xFF, 0x4F, 0x05, 0xE0}}},
       // Nibbles 1, 1, 4 reach the modem of sosna (ID 2, MCU 8): channel 1 slave,
       // TX 104, RX 114 kHz, seven bytes.
       {"sosna's modem", {0x00, 0x11, 0x04, 0x11, 0xD9},
