@@ -70,6 +70,15 @@ int main(int argc, char** argv) {
   modem->config->channels[0].rateMin->setText("12,9");  // off the 0,2 grid
   Wait(300);
   window.grab().save(out + "/tour_modem_config.png");
+  // The event log, every row read, the clock group open.
+  modem->tabs->setCurrentIndex(varnel::ui::ModemPanel::kLog);
+  Wait(1000);
+  window.findChild<QPushButton*>("ButVKLogALL")->click();
+  Wait(2000);
+  window.findChild<QPushButton*>("ButVKClock")->click();
+  window.findChild<QPushButton*>("ButRD")->click();
+  Wait(800);
+  window.grab().save(out + "/tour_modem_log.png");
   for (int slot : {1, 2, 6, 8}) {
     window.findChild<QPushButton*>(QString("ButBrd%1").arg(slot))->click();
     Wait(1200);

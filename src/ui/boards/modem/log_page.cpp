@@ -1,6 +1,7 @@
 #include "ui/boards/modem/log_page.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -102,6 +103,7 @@ QTableView* ModemLogPage::BuildGrid() {
   table->verticalHeader()->hide();
   table->verticalHeader()->setDefaultSectionSize(kRowHeight);
   table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft);
+  table->horizontalHeader()->setStretchLastSection(true);  // the event text takes what is left
   connect(table, &QTableView::pressed, this, [this](const QModelIndex& index) { pressed_ = index; });
   connect(table, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
     // The cell under the double-click, or none: a click outside clears the highlight.
@@ -116,7 +118,14 @@ void ModemLogPage::Attach(const EventLog& log) {
   log_ = &log;
   model = new LogGridModel(log, this);
   grid->setModel(model);
-  for (int c = 0; c < kLogColumns; ++c) grid->setColumnWidth(c, kColumnWidths[c]);
+  // The classic widths, unless this machine's font needs more for a bold row.
+  QFont bold = grid->font();
+  bold.setBold(true);
+  const QFontMetrics metrics(bold);
+  const char* const widest[kLogColumns] = {"00.00.0000", "00:00:00", "СЛ30 (к.1)", "Канал 3", ""};
+  for (int c = 0; c < kLogColumns; ++c) {
+    grid->setColumnWidth(c, std::max(kColumnWidths[c], metrics.horizontalAdvance(widest[c]) + 12));
+  }
   connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& current) {
             if (current.isValid()) emit currentRowChosen(current.row() + 1);
