@@ -32,7 +32,13 @@ void MainWindow::ConnectLogControls() {
   ModemLogPage* page = pages_->modem->log;
   EventLog& log = program().eventLog;
   page->Attach(log);
-  connect(page, &ModemLogPage::currentRowChosen, this, [&log](int row) { log.setCurrentRow(row); });
+  connect(page, &ModemLogPage::currentRowChosen, this, [this, page, &log](int row) {
+    link().trace.Trace("  Индексы: Log First=" + std::to_string(log.first()) + " Num=" + std::to_string(log.count()) +
+                           " Sel=" + std::to_string(log.currentRow()) + " " + page->model->highlight().toStdString() +
+                           " " + std::to_string(row),
+                       0);
+    log.setCurrentRow(row);
+  });
   connect(page, &ModemLogPage::highlightChosen, this, [this](int column, int row, const QString& text) {
     link().trace.Trace("  DblClick:" + std::to_string(column) + " " + std::to_string(row) + text.toStdString(), 0);
   });

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTableView>
 #include <QToolButton>
@@ -104,14 +105,20 @@ QTableView* ModemLogPage::BuildGrid() {
   table->verticalHeader()->setDefaultSectionSize(kRowHeight);
   table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft);
   table->horizontalHeader()->setStretchLastSection(true);  // the event text takes what is left
-  connect(table, &QTableView::pressed, this, [this](const QModelIndex& index) { pressed_ = index; });
-  connect(table, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-    // The cell under the double-click, or none: a click outside clears the highlight.
-    const QString text = index.isValid() ? index.data().toString() : QString();
-    model->setHighlight(text);
-    emit highlightChosen(index.column(), index.row() + 1, text);
-  });
+  // Double-clicks outside the cells count too: they clear the highlight.
+  table->viewport()->installEventFilter(this);
   return table;
+}
+
+bool ModemLogPage::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == grid->viewport() && model != nullptr && event->type() == QEvent::MouseButtonDblClick) {
+    // The cell under the double-click, or none.
+    const QModelIndex cell = grid->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+    const QString text = cell.isValid() ? cell.data().toString() : QString();
+    model->setHighlight(text);
+    emit highlightChosen(cell.column(), cell.row() + 1, text);
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void ModemLogPage::Attach(const EventLog& log) {

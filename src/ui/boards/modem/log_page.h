@@ -3,7 +3,6 @@
 // group. It shows the records; every button is forwarded to the request hub
 // by the main window.
 
-#include <QModelIndex>
 #include <QWidget>
 
 class QComboBox;
@@ -63,6 +62,9 @@ class ModemLogPage : public QWidget {
   // A double-click took a cell's text as the highlight.
   void highlightChosen(int column, int row, const QString& text);
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   QWidget* BuildButtons();
   QGroupBox* BuildClock();
@@ -72,7 +74,6 @@ class ModemLogPage : public QWidget {
 
   const EventLog* log_ = nullptr;
   int correction_ = 0;
-  QModelIndex pressed_;  // the cell under the last mouse press
 };
 
 }  // namespace varnel::ui

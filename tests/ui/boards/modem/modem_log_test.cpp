@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QFont>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -14,6 +15,7 @@
 
 #include "eventlog/event_log.h"
 #include "network_fixture.h"
+#include "ui/boards/modem/log_grid_model.h"
 #include "ui/boards/modem/log_page.h"
 #include "ui/boards/modem/log_read_dialog.h"
 #include "ui/boards/modem/modem_panel.h"
@@ -79,6 +81,22 @@ TEST_F(ModemLogTest, ReadEveryRowThenSaveHandOffAndClear) {
   }
   EXPECT_EQ(page->grid->model()->rowCount(), log().rowCount() - 1);
   EXPECT_EQ(page->grid->model()->index(0, 2).data().toString(), QString::fromStdString(log().row(1)[2]));
+
+  // A double-clicked cell's text makes every row holding it bold; a
+  // double-click outside the cells takes the highlight away.
+  QAbstractItemModel* model = page->grid->model();
+  const QModelIndexList twos = model->match(model->index(0, 3), Qt::DisplayRole, "Канал 2", -1, Qt::MatchExactly);
+  ASSERT_GE(twos.size(), 2);
+  auto bold = [&](int row) { return model->index(row, 4).data(Qt::FontRole).value<QFont>().bold(); };
+  page->grid->scrollTo(twos[0]);
+  QTest::mouseDClick(page->grid->viewport(), Qt::LeftButton, {}, page->grid->visualRect(twos[0]).center());
+  ASSERT_EQ(page->model->highlight(), "Канал 2");
+  for (const QModelIndex& i : twos) EXPECT_TRUE(bold(i.row())) << i.row();
+  const QModelIndexList ones = model->match(model->index(0, 3), Qt::DisplayRole, "Канал 1", 1, Qt::MatchExactly);
+  ASSERT_FALSE(ones.isEmpty());
+  EXPECT_EQ(bold(ones[0].row()), ones[0].row() + 1 == log().currentRow());
+  QTest::mouseDClick(page->grid->viewport(), Qt::LeftButton, {}, QPoint(-5, -5));
+  EXPECT_TRUE(page->model->highlight().isEmpty());
 
   // Saving adds ".log" and asks before replacing.
   f.dialogs.saveName = f.dir.filePath("log1");
