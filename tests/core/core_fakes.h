@@ -14,6 +14,7 @@
 #include "network/discovery.h"
 #include "wire/frame.h"
 #include "app/link.h"
+#include "model/board_command_sender.h"
 #include "wire/str_utils.h"
 
 namespace varnel::testing {
@@ -123,6 +124,19 @@ struct RecordingPages : BoardPageEvents {
   void OpenBoardPage(int d, int s) override { calls.push_back("open " + std::to_string(d) + " " + std::to_string(s)); }
   void ApplyRateLimits() override { calls.push_back("limits"); }
   void AppendMemoLine(std::string_view line) override { memo.emplace_back(line); }
+};
+
+// Board requests as they leave a subsystem: device, slot and payload.
+struct RecordingBoardSender : BoardCommandSender {
+  struct Sent {
+    int device = 0;
+    int slot = 0;
+    Bytes payload;
+  };
+  std::vector<Sent> sent;
+  void SendBoardCommand(int device, int slot, const Bytes& payload) override {
+    sent.push_back({device, slot, payload});
+  }
 };
 
 // A board parser's surroundings: a debug trace at 10:20:30 on 07.03.2024,
