@@ -112,12 +112,12 @@ std::uint8_t Crc8Step(std::uint8_t b, std::uint8_t crc) {
   return kCrc8Table[(b ^ crc) & 0xFFU];
 }
 
-std::uint16_t Crc16(const Bytes& data, std::uint16_t crc) {
+std::uint16_t Crc16(ByteView data, std::uint16_t crc) {
   for (std::uint8_t b : data) crc = Crc16Step(b, crc);
   return crc;
 }
 
-std::uint8_t Crc8(const Bytes& data, std::uint8_t crc) {
+std::uint8_t Crc8(ByteView data, std::uint8_t crc) {
   for (std::uint8_t b : data) crc = Crc8Step(b, crc);
   return crc;
 }

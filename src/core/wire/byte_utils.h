@@ -42,8 +42,8 @@ const std::array<std::uint16_t, 256>& Crc16Table();
 const std::array<std::uint8_t, 256>& Crc8Table();
 std::uint16_t Crc16Step(std::uint8_t b, std::uint16_t crc);
 std::uint8_t Crc8Step(std::uint8_t b, std::uint8_t crc);
-std::uint16_t Crc16(const Bytes& data, std::uint16_t crc = 0xFFFF);
-std::uint8_t Crc8(const Bytes& data, std::uint8_t crc = 0xFF);
+std::uint16_t Crc16(ByteView data, std::uint16_t crc = 0xFFFF);
+std::uint8_t Crc8(ByteView data, std::uint8_t crc = 0xFF);
 
 inline void Inc8(std::uint8_t& c) { ++c; }
 inline void Inc32(std::uint32_t& c) { ++c; }

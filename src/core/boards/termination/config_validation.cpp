@@ -1,0 +1,42 @@
+#include "boards/termination/config_validation.h"
+
+#include <algorithm>
+
+#include "boards/termination/termination_settings_view.h"
+#include "wire/ip_text.h"
+
+namespace varnel {
+
+namespace {
+
+constexpr const char* kNotRead = "Сначала считайте конфигурацию.\r";
+constexpr const char* kAlarmNotSlot1 =
+    "\r• Режим СК \"Авария от каналов 1..3\"\r    поддерживается только платой канала 1.";
+constexpr const char* kModule3Adase = "Модуль 3 : невозможно установить режим \"АДАСЭ\"";
+constexpr int kAdase = 1;
+
+void CheckAddress(std::string& error, const char* label, const std::string& text) {
+  if (!IsValidIp(text)) error += std::string("\r") + label + text;
+}
+
+}  // namespace
+
+std::string ValidateTerminationConfig(const TerminationConfig& c, const ConfigWriteContext& context) {
+  std::string error;
+  if (!context.configRead) error += kNotRead;
+  const bool anyChannel = std::any_of(c.alarmChannels.begin(), c.alarmChannels.end(), [](bool on) { return on; });
+  // The alarm contact group exists from the firmware that reports the contacts.
+  if (TerminationHasContacts(context.ver1, context.ver2) && anyChannel && context.slot != 1) error += kAlarmNotSlot1;
+  const ModuleSettings& third = c.modules[2];
+  if (third.type == kModule4W && third.mode == kAdase) {
+    // Its own line, also after the alarm message, which ends without a break.
+    if (!error.empty() && error.back() != '\r') error += '\r';
+    error += kModule3Adase;
+  }
+  CheckAddress(error, "IP адрес ", c.ip);
+  CheckAddress(error, "Маска подсети ", c.mask);
+  CheckAddress(error, "IP адрес шлюза ", c.gateway);
+  return error;
+}
+
+}  // namespace varnel
