@@ -108,9 +108,6 @@ TEST_F(DiscoveryTest, NamesAreWindows1251CutTo32Bytes) {
     Answer(1, {1}, 0, bytes);
     return reg.device(1).name;
   };
-  EXPECT_EQ(nameAfter("\xC1\xEB\xEE\xEA 1"), "Блок 1");
-  EXPECT_EQ(nameAfter("\xC1\xFF"), "Бя");  // 0xFF is a letter unless the whole field is 0xFF
-  EXPECT_EQ(nameAfter(std::string(20, '\xFF')), "");
   // The cut counts bytes after the zeros are dropped, before decoding.
   EXPECT_EQ(nameAfter(std::string(8, '\0') + std::string(33, 'x')), std::string(32, 'x'));
   EXPECT_EQ(nameAfter(std::string(40, '\xC6')), Repeat("Ж", 32));

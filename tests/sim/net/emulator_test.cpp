@@ -3,27 +3,17 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "sim/wire/checksum.h"
 #include "test_support.h"
 
 namespace varnel::sim {
 namespace {
 
-TEST(SimChecksum, MatchesHandComputedValuesAndChecksItsOwnFrameToZero) {
+TEST(SimChecksum, MatchesHandComputedValues) {
   EXPECT_EQ(FrameChecksum(Bytes{}), 0xFF);
   EXPECT_EQ(FrameChecksum(Bytes(300, 0xFF)), 0x00);
   EXPECT_EQ(FrameChecksum(Bytes{0xFF, 0x01}), 0xFE);  // 0x100 folds back to 0x01
   EXPECT_EQ(FrameChecksum(Bytes{0x80, 0x01, 0x00, 0x01, 0xC1, 0xEB, 0xEE, 0xEA}), 0xF5);
-
-  std::mt19937 random(12348);
-  for (std::size_t length = 0; length < 600; length += 7) {
-    Bytes frame(length);
-    for (auto& b : frame) b = static_cast<std::uint8_t>(random());
-    frame.push_back(FrameChecksum(frame));
-    EXPECT_EQ(FrameChecksum(frame), 0) << "length " << length;
-  }
 }
 
 TEST(SimNibbles, FirstNibbleGoesLowAndOddCountsArePadded) {

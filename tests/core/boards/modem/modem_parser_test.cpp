@@ -187,19 +187,15 @@ TEST_F(ModemParserTest, OtherAnswersAreAcceptedOrHandedOn) {
   EXPECT_EQ(pages.calls.size(), 4u);
 }
 
-TEST(ModemView, StateAndKoTextsAndColoursOutOfRangeReadAsNotRead) {
-  const std::tuple<std::uint32_t, const char*, std::uint32_t> receiver[] = {
-      {0, "не прочитано", 0x808080}, {1, "приём данных", 0x00FF00}, {2, "активация", 0x00FFFF},
-      {3, "перегрузка", 0x0000FF},   {4, "нет сигнала", 0x0000FF},  {5, "не прочитано", 0x808080}};
-  for (const auto& [code, text, colour] : receiver) {
-    EXPECT_EQ(ReceiverStateText(code), text) << code;
-    EXPECT_EQ(ReceiverStateColour(code), colour) << code;
-  }
-  const std::tuple<std::uint32_t, const char*, std::uint32_t> ko[] = {
-      {0, "не прочитано", 0x808080}, {1, "нет", 0x0000FF}, {2, "есть", 0x00FF00}, {3, "не прочитано", 0x808080}};
-  for (const auto& [code, text, colour] : ko) {
-    EXPECT_EQ(KoDataText(code), text) << code;
-    EXPECT_EQ(KoDataColour(code), colour) << code;
+TEST(ModemView, CodesPastTheLastStateOrKoEntryReadAsNotRead) {
+  const std::tuple<std::string_view, std::uint32_t, const char*, std::uint32_t> cases[] = {
+      {ReceiverStateText(4), ReceiverStateColour(4), "нет сигнала", 0x0000FF},
+      {ReceiverStateText(5), ReceiverStateColour(5), "не прочитано", 0x808080},
+      {KoDataText(2), KoDataColour(2), "есть", 0x00FF00},
+      {KoDataText(3), KoDataColour(3), "не прочитано", 0x808080}};
+  for (const auto& [text, colour, expectedText, expectedColour] : cases) {
+    EXPECT_EQ(text, expectedText);
+    EXPECT_EQ(colour, expectedColour) << expectedText;
   }
   EXPECT_EQ(ModemRowCaption(13), "");
 }
