@@ -12,6 +12,7 @@
 #include "ui/boards/modem/config_page.h"
 #include "ui/boards/modem/log_page.h"
 #include "ui/boards/modem/modem_panel.h"
+#include "ui/boards/termination/config_window.h"
 #include "ui/boards/termination/termination_panel.h"
 #include "ui/main_window/block_params_panel.h"
 #include "ui/main_window/board_column.h"
@@ -71,11 +72,18 @@ void MainWindow::ConnectBoardControls() {
     const RequestState& r = link().request;
     if (link().registry.inUse(r.currentDevice)) link().send.SendBoardCommand(r.currentDevice, r.selectedSlot, {0x07, 0x55});
   });
-  for (QPushButton* b : {sl->configure, sl->firmware}) {
-    connect(b, &QPushButton::clicked, this, [this] {
-      dialogs_->information(this, "Окно конфигурации платы СЛ-30 будет доступно в следующей версии программы.");
-    });
-  }
+  connect(sl->configure, &QPushButton::clicked, this, [this] { OpenTerminationWindow(ConfigWindowMode::Configuration); });
+  connect(sl->firmware, &QPushButton::clicked, this, [this] { OpenTerminationWindow(ConfigWindowMode::Firmware); });
+}
+
+void MainWindow::OpenTerminationWindow(ConfigWindowMode mode) {
+  const RequestState& r = link().request;
+  if (r.selectedSlot == 0 || !link().registry.inUse(r.currentDevice)) return;
+  TBRDS& board = link().registry.device(r.currentDevice).board(r.selectedSlot);
+  board.Flags8 = 0;  // a write needs a read made since opening
+  auto* window = new TerminationConfigWindow(mode, board, this);
+  window->setAttribute(Qt::WA_DeleteOnClose);  // the module rows go with it
+  window->show();  // modal, without blocking the caller
 }
 
 void MainWindow::ButBrdClick(int slot) {

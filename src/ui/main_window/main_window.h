@@ -18,6 +18,10 @@ class QMenu;
 class QPushButton;
 class QSplitter;
 
+namespace varnel {
+enum class ConfigWindowMode;
+}  // namespace varnel
+
 namespace varnel::ui {
 
 class BoardColumn;
@@ -111,6 +115,8 @@ class MainWindow : public QMainWindow,
   void ConnectLogControls();
   void ShowVK(int device, int slot);
   void ChannelShowBoxClick();
+  // ButCFG_SL and ButSL_FW: the selected termination board's window.
+  void OpenTerminationWindow(ConfigWindowMode mode);
 
   void BuildLayout();
   QWidget* BuildBlockGroup(QWidget* parent);

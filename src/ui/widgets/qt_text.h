@@ -4,11 +4,18 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 #include <string>
+#include <vector>
 
 namespace varnel::ui {
 
 inline QString Q(const std::string& s) { return QString::fromStdString(s); }
+inline QStringList QItems(const std::vector<std::string>& items) {
+  QStringList list;
+  for (const std::string& item : items) list << Q(item);
+  return list;
+}
 // For labels and message boxes: "\r" breaks the line.
 inline QString Display(const std::string& s) { return QString::fromStdString(s).replace('\r', '\n'); }
 // Colours are kept as 0xBBGGRR.

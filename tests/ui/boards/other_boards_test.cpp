@@ -9,6 +9,7 @@
 
 #include "network_fixture.h"
 #include "ui/boards/amplifier/amplifier_panel.h"
+#include "ui/boards/termination/config_window.h"
 #include "ui/boards/termination/termination_panel.h"
 
 using namespace varnel;
@@ -76,6 +77,33 @@ TEST_F(OtherBoardsTest, DigitalTerminationBoardSettingsStateAutoReadAndReset) {
   EXPECT_TRUE(WaitFor([&] { return StatusEnds(" Команда записи исполнена"); }));
   EXPECT_EQ(f.window->autoReadPeriod(), 1);
   box->setChecked(false);
+}
+
+TEST_F(OtherBoardsTest, TerminationButtonsOpenTheBoardWindowInTheirModes) {
+  OpenRoot();
+  Press("ButBrd2");
+  ASSERT_TRUE(WaitFor([&] { return sl->tabs->isVisible(); }));
+  TBRDS& board = f.window->link().registry.device(1).board(2);
+  board.Flags8 = 1;
+  sl->configure->click();
+  auto* window = f.window->findChild<TerminationConfigWindow*>();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->windowTitle(), "Конфигурация СЛ30");
+  EXPECT_TRUE(window->isVisible() && window->isModal());
+  EXPECT_EQ(board.Flags8, 0);  // read again before a write
+  // The emulated board's modules (7, 9, 13) on firmware 2.3.
+  EXPECT_EQ(window->findChild<QLabel*>("LabMod1")->text(), "  [1]  FO   ");
+  EXPECT_EQ(window->findChild<QLabel*>("LabMod3")->text(), "  [3]  4W01 ");
+  EXPECT_TRUE(f.dialogs.warnings.isEmpty());
+  window->close();
+  ASSERT_TRUE(WaitFor([&] { return f.window->findChild<TerminationConfigWindow*>() == nullptr; }));
+
+  sl->firmware->click();
+  window = f.window->findChild<TerminationConfigWindow*>();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->windowTitle(), "Обновление ПО СЛ30");
+  EXPECT_EQ(window->mode(), ConfigWindowMode::Firmware);
+  window->close();
 }
 
 TEST_F(OtherBoardsTest, LoopButtonIsForDebugModeAndNeedsNoConfirmation) {
