@@ -5,6 +5,7 @@
 
 #include "sim/boards/board_emulation.h"
 #include "sim/boards/modem.h"
+#include "sim/boards/termination.h"
 
 namespace varnel::sim {
 
@@ -45,6 +46,13 @@ struct TestModem : Clocked<ModemBoard> {
   explicit TestModem(const ModemSettings& settings = {}, std::uint8_t device_id = 1)
       : Clocked(settings, device_id) {}
   void At(std::int64_t seconds) { clock.At(seconds); }
+};
+
+// Device 1, slot 1 unless a test says otherwise.
+struct TestTermination : Clocked<TerminationBoard> {
+  explicit TestTermination(const TerminationSettings& settings = {}, std::uint8_t device = 1,
+                           unsigned slot = 1)
+      : Clocked(settings, device, slot) {}
 };
 
 }  // namespace varnel::sim

@@ -1,6 +1,9 @@
 #include "sim/boards/termination.h"
 
+#include "sim/boards/firmware_image.h"
+#include "sim/boards/flash_command.h"
 #include "sim/boards/reply.h"
+#include "sim/boards/termination_config.h"
 #include "sim/boards/termination_subchannels.h"
 
 namespace varnel::sim {
@@ -10,6 +13,7 @@ namespace {
 constexpr std::uint8_t kInformation = 0x01;
 constexpr std::uint8_t kSubchannels = 0x02;
 constexpr std::uint8_t kResetCounters = 0x00;
+constexpr std::uint8_t kRestart = 0x04;
 constexpr std::uint8_t kLoop = 0x07;
 constexpr std::uint8_t kLoopKey = 0x55;
 constexpr std::uint8_t kLoopModes = 3;  // normal, channel loop, sine
@@ -29,6 +33,10 @@ std::uint32_t StatusWord(const TerminationSettings& s) {
   return contacts << kContactShift | poe << kPoeShift;
 }
 
+std::string VersionText(const TerminationSettings& s) {
+  return std::to_string(s.version_major) + "." + std::to_string(s.version_minor);
+}
+
 }  // namespace
 
 TerminationBoard::TerminationBoard(const TerminationSettings& settings, std::uint8_t device_id,
@@ -41,13 +49,20 @@ TerminationBoard::TerminationBoard(const TerminationSettings& settings, std::uin
       started_(clock_()),
       // Up for device_id days and slot hours when the emulator starts.
       uptime_at_start_(86400u * device_id + 3600u * slot),
-      counting_since_(started_) {}
+      counting_since_(started_) {
+  if (!settings.config_erased) {
+    flash_.Write(kConfigAddress, ConfigRecord(settings, device_id, slot));
+  }
+}
 
 CommandReply TerminationBoard::Handle(ByteView payload) {
+  if (clock_() < silent_until_) return BoardIgnored(label_, payload, "restarting");
   const std::uint8_t code = payload.front();
   if (code == kInformation) return Information(payload);
   if (code == kSubchannels) return Subchannels(payload);
   if (code == kLoop) return Loop(payload);
+  if (code == kFlashCommand) return Flash(payload);
+  if (code == kRestart) return Restart(payload);
   return BoardIgnored(label_, payload, "command not emulated");
 }
 
@@ -79,6 +94,38 @@ CommandReply TerminationBoard::Loop(ByteView payload) {
   const std::uint8_t frequency = loop_mode_ == kSineMode ? kSineFrequency : 0;
   return BoardAnswer(label_, {kLoop, loop_mode_, frequency},
                      "loop mode " + std::to_string(loop_mode_));
+}
+
+CommandReply TerminationBoard::Flash(ByteView payload) {
+  FlashOutcome outcome = FlashRequest(flash_, label_, payload);
+  if (outcome.address && TouchesDescriptor(*outcome.address, outcome.count)) {
+    update_pending_ = true;
+    outcome.reply.note += "; " + CheckImage(flash_).note;
+  }
+  return std::move(outcome.reply);
+}
+
+// Unanswered; a new image that checks out runs once the board is back.
+CommandReply TerminationBoard::Restart(ByteView payload) {
+  if (payload.size() != 1) return BoardIgnored(label_, payload, "expected 04 alone");
+  std::string note = label_ + ": 04 restart, silent for " +
+                     std::to_string(settings_.restart_seconds) + " s, no answer";
+  if (update_pending_) {
+    const ImageCheck check = CheckImage(flash_);
+    if (check.version) {
+      settings_.version_major = check.version->major;
+      settings_.version_minor = check.version->minor;
+    }
+    note += "; " + check.note + ", runs version " + VersionText(settings_);
+    update_pending_ = false;
+  }
+  // Back with a fresh uptime, counters and loop.
+  silent_until_ = clock_() + settings_.restart_seconds;
+  started_ = silent_until_;
+  counting_since_ = silent_until_;
+  uptime_at_start_ = 0;
+  loop_mode_ = 0;
+  return {std::nullopt, note};
 }
 
 }  // namespace varnel::sim

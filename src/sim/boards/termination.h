@@ -1,10 +1,13 @@
 #pragma once
 // A termination board (slot 1..3, address 5..7) of one device: identification,
-// subchannel state with counters that grow with time, counter reset, loop test.
+// subchannel state with counters that grow with time, counter reset, loop test,
+// its flash with the configuration record, firmware update and restart.
 
+#include <limits>
 #include <string>
 
 #include "sim/boards/board_emulation.h"
+#include "sim/boards/flash_memory.h"
 #include "sim/boards/local_clock.h"
 #include "sim/boards/termination_settings.h"
 
@@ -22,6 +25,8 @@ class TerminationBoard final : public BoardEmulation {
   CommandReply Information(ByteView payload) const;
   CommandReply Subchannels(ByteView payload);
   CommandReply Loop(ByteView payload);
+  CommandReply Flash(ByteView payload);
+  CommandReply Restart(ByteView payload);
 
   TerminationSettings settings_;
   std::string label_;
@@ -31,6 +36,9 @@ class TerminationBoard final : public BoardEmulation {
   std::uint32_t uptime_at_start_;
   std::int64_t counting_since_;
   std::uint8_t loop_mode_ = 0;
+  FlashMemory flash_;
+  bool update_pending_ = false;  // the firmware descriptor was written since the last restart
+  std::int64_t silent_until_ = std::numeric_limits<std::int64_t>::min();
 };
 
 }  // namespace varnel::sim

@@ -41,6 +41,8 @@ struct TerminationSettings {
   bool contact_output = false;
   TerminationFaults faults{};
   unsigned errors_per_minute = 3;  // service channel; the data channel counts twice that
+  bool config_erased = false;      // else a configuration record fitting these settings
+  unsigned restart_seconds = 3;    // silent this long after a restart request
 
   bool operator==(const TerminationSettings&) const = default;
 };

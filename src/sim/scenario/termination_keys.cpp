@@ -12,12 +12,14 @@ namespace {
 constexpr unsigned kMaxLineRate = 6553500;  // 16 bits of 100 bit/s
 constexpr unsigned kMaxByteRate = 25500;    // 8 bits of 100 bit/s
 constexpr unsigned kMaxErrorsPerMinute = 600;
+constexpr unsigned kMaxRestartSeconds = 600;
 
 const BoardKeyFamily& Family() {
   static const BoardKeyFamily family(
       "sl", {1, 2, 3},
       {"version", "modules", "serial", "mode", "level", "voice", "codec", "line_rate",
-       "service_rate", "tm_rate", "poe", "contacts", "faults", "error_rate"});
+       "service_rate", "tm_rate", "poe", "contacts", "faults", "error_rate", "config",
+       "restart_s"});
   return family;
 }
 
@@ -130,6 +132,20 @@ void ReadSubchannels(SectionReader& section, TerminationBoards& boards) {
       [](S& s, unsigned v) { s.errors_per_minute = v; });
 }
 
+void ReadFlash(SectionReader& section, TerminationBoards& boards) {
+  using S = TerminationSettings;
+  ReadEach(
+      section, boards, "config", "set or erased",
+      [](std::string_view t) {
+        return NamedIndex(t, {"set", "erased"});
+      },
+      [](S& s, std::size_t v) { s.config_erased = v == 1; });
+  ReadEach(
+      section, boards, "restart_s", "seconds 0..600",
+      [](std::string_view t) { return ParseNumber(t, 0, kMaxRestartSeconds); },
+      [](S& s, unsigned v) { s.restart_seconds = v; });
+}
+
 }  // namespace
 
 const std::vector<std::string_view>& TerminationKeys() { return Family().Keys(); }
@@ -142,6 +158,7 @@ TerminationBoards ReadTerminationKeys(SectionReader& section, bool root) {
   }
   ReadIdentity(section, boards);
   ReadSubchannels(section, boards);
+  ReadFlash(section, boards);
   return boards;
 }
 

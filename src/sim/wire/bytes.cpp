@@ -2,14 +2,27 @@
 
 namespace varnel::sim {
 
+namespace {
+
+constexpr char kDigits[] = "0123456789ABCDEF";
+
+}  // namespace
+
 std::string HexText(ByteView bytes) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string text;
   text.reserve(bytes.size() * 3);
   for (std::uint8_t b : bytes) {
     if (!text.empty()) text += ' ';
     text += kDigits[b >> 4];
     text += kDigits[b & 0x0F];
+  }
+  return text;
+}
+
+std::string HexValue(std::uint32_t value, int digits) {
+  std::string text = "0x";
+  for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) {
+    text += kDigits[(value >> shift) & 0x0F];
   }
   return text;
 }

@@ -5,17 +5,9 @@
 #include "board_test_support.h"
 #include "sim/boards/amplifier.h"
 #include "sim/boards/power.h"
-#include "sim/boards/termination.h"
 
 namespace varnel::sim {
 namespace {
-
-// Device 1, slot 1 unless a test says otherwise.
-struct TestTermination : Clocked<TerminationBoard> {
-  explicit TestTermination(const TerminationSettings& settings = {}, std::uint8_t device = 1,
-                           unsigned slot = 1)
-      : Clocked(settings, device, slot) {}
-};
 
 TEST(SimTermination, InformationAnswerCarriesVersionModulesSerialUptimeAndStatus) {
   const struct {

@@ -23,7 +23,8 @@ TEST(SimBoardScenario, ReadsBoardKeysSharedByEveryBoardOrNumberedToWin) {
       "sl1_level=100\nsl_voice=1,2\nsl3_voice=\nsl2_serial=4660\nsl_poe=load\n"
       "sl3_poe=blocked\nsl_contacts=output\nsl_faults=data_rx,service_tx\n"
       "sl3_line_rate=6553500,100\nsl_service_rate=800\nsl_tm_rate=0\nsl_codec=6400\n"
-      "sl_error_rate=60\nap_slots=8,6\nap_version=6\nap6_version=9\nap6_alarms=A4,A1\n"
+      "sl_error_rate=60\nsl_config=erased\nsl1_config=set\nsl3_restart_s=0\n"
+      "ap_slots=8,6\nap_version=6\nap6_version=9\nap6_alarms=A4,A1\n"
       "ap8_level=40\nap_temperature=45\n" +
       kDevice + "modem_off=\nmodem_log_clock=error\nmodem_log=0\n");
   ASSERT_TRUE(read.scenario) << read.error;
@@ -37,10 +38,12 @@ TEST(SimBoardScenario, ReadsBoardKeysSharedByEveryBoardOrNumberedToWin) {
   const TerminationSettings common{
       .version_major = 1, .version_minor = 7, .modules = {0, 7, 13}, .voice_modules = {1, 2},
       .codec_8000 = false, .service_rate = 800, .tm_rate = 0, .poe = PoeState::Load,
-      .contact_output = true, .faults = {false, true, true}, .errors_per_minute = 60};
+      .contact_output = true, .faults = {false, true, true}, .errors_per_minute = 60,
+      .config_erased = true};
   TerminationBoards expected{common, common, common};
   expected[0].analog = true;
   expected[0].level = 100;
+  expected[0].config_erased = false;
   expected[1].fitted = false;
   expected[1].serial = 4660;
   expected[2].version_major = 2;
@@ -49,6 +52,7 @@ TEST(SimBoardScenario, ReadsBoardKeysSharedByEveryBoardOrNumberedToWin) {
   expected[2].poe = PoeState::Blocked;
   expected[2].line_tx = 6553500;
   expected[2].line_rx = 100;
+  expected[2].restart_seconds = 0;
   EXPECT_EQ(read.scenario->roots[0].boards.termination, expected);
   const AmplifierBoards amplifiers = read.scenario->roots[0].boards.amplifiers;
   EXPECT_EQ(amplifiers[0], (AmplifierSettings{true, 9, 0x12, 43, 45}));
@@ -92,6 +96,8 @@ TEST(SimBoardScenario, WrongBoardKeysNameTheirSectionAndKey) {
       {"sl_poe=on", "sl_poe=on: one of none, no_load, load, blocked"},
       {"sl_faults=data_tx", "sl_faults=data_tx: a list of service_rx"},
       {"sl4_version=2.0", "unknown key \"sl4_version\""},
+      {"sl2_config=blank", "sl2_config=blank: set or erased"},
+      {"sl_restart_s=601", "sl_restart_s=601: seconds 0..600"},
       {"ap_slots=7", "ap_slots=7: a list of slots out of 6, 8"},
       {"ap_alarms=A5", "ap_alarms=A5: a list of A1, A2, A3, A4"},
   };
@@ -122,6 +128,11 @@ TEST(SimBoardScenario, SmallBoardsAnswerBehindTheirSendRouteOnTheInjectedClock) 
        {{0x80, 0x51, 0x01, 0x02, 0x03, 0x07, 0x09, 0x0D, 0x10, 0x11, 0x00, 0x01, 0x5F, 0x90,
          0x00, 0x02, 0x00, 0x00, 0xF6}}},
       {"termination 3, not fitted", {0x00, 0x71, 0x01, 0x8D}, {}},
+      // The first half of its configuration record: service 1000 bit/s, codec 8.0,
+      // voice on modules 1 and 2 with their echo cancellers, PoE on (0x4E).
+      {"termination 1 flash", {0x00, 0x51, 0x10, 0x0E, 0x00, 0x00, 0x03, 0x8D},
+       {{0x80, 0x51, 0x10, 0x0E, 0x00, 0x00, 0x1F, 0x1F, 0x00, 0x00, 0x0A, 0x04, 0x4E, 0x00,
+         0x02, 0x1F, 0xFF, 0x1F, 0x00, 0x1F, 0xFF, 0x1F, 0xF8, 0xFD}}},
       // Version 8, A1 and A4 with two amplifiers (0x52), level 43, 36 °C, nothing masked.
       {"amplifier 1", {0x00, 0xA1, 0x01, 0x5D},
        {{0x80, 0xA1, 0x01, 0x08, 0x52, 0x2B, 0x24, 0x1A, 0x19}}},
