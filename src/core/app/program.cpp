@@ -39,8 +39,11 @@ Program::Program(const Clock& clock, DatagramSink& sink, DiscoveryEvents& events
       termination(link.trace, boardEvents, terminationView),
       amplifier(link.trace, boardEvents),
       eventLog(link.trace, link.request),
-      eventLogLink(eventLog) {
+      eventLogLink(eventLog),
+      flash(link.trace, link.request, link.send),
+      flashLink(flash) {
   modem.setLogHandler(&eventLogLink);
+  termination.setFlashHandler(&flashLink);
 }
 
 Program::Program(const Clock& clock, DatagramSink& sink, DiscoveryEvents& events)

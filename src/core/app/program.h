@@ -4,6 +4,7 @@
 // The main window owns one Program and shows what it records.
 
 #include "app/event_log_link.h"
+#include "app/flash_link.h"
 #include "app/link.h"
 #include "boards/amplifier/amplifier_parser.h"
 #include "boards/board_events.h"
@@ -33,6 +34,8 @@ class Program : private AnswerHandlers {
   AmplifierParser amplifier;
   EventLog eventLog;
   EventLogLink eventLogLink;
+  FlashSession flash;
+  FlashLink flashLink;
 
  private:
   void IdentityAnswer(std::uint8_t id, const Route& idRoute, int device, ByteView body) override;

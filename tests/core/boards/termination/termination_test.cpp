@@ -1,4 +1,5 @@
 #include "app/program.h"
+#include "flash/session.h"
 #include "boards/termination/subchannel_counters.h"
 #include "boards/termination/subchannel_view.h"
 #include "boards/termination/termination_settings_view.h"
@@ -178,6 +179,42 @@ TEST_F(LinkTest, ProgramRoutesBoardAnswersToTheirParsers) {
   EXPECT_EQ(program.link.status.colour(), kColourRed);
   dispatch({0x80, 0x71, 0x02, 0x00});  // the awaited kind, too short
   EXPECT_EQ(program.link.status.colour(), kColourMaroon);
+}
+
+// A termination board's flash answer reaches the flash session through the
+// program: a 16-byte read of the configuration area completes.
+TEST_F(LinkTest, ProgramHandsFlashAnswersToTheFlashSession) {
+  struct QuietWindow : FlashWindow {
+    void RestartTimer(int) override {}
+    void StopTimer() override {}
+    void CloseWindow() override {}
+    void ClearMemo() override {}
+    void AppendMemo(std::string_view) override {}
+  } window;
+  RecordingEvents discovery;
+  Program program(clock, sink, discovery);
+  const int d = program.link.registry.AllocDevice();
+  program.link.registry.device(d).sendRoute = Route{1};
+  // Board answers are taken only while a request of the operator's is under way.
+  program.link.request = RequestState{.currentDevice = d, .selectedSlot = 1, .requestMode = kReadRequest};
+  FlashSession& flash = program.flash;
+  flash.Reset();
+  flash.setBlockSize(16);
+  flash.Want(0xE0000, 16);
+  flash.setMode(FlashMode::Read);
+  flash.setSendingOn(true);
+  flash.Show(window);
+  flash.Tick();
+  ASSERT_FALSE(sink.sent.empty());
+  EXPECT_EQ(Bytes(sink.sent.back().bytes.begin() + 2, sink.sent.back().bytes.end() - 1),
+            (Bytes{0x10, 0x0E, 0x00, 0x00, 0x03}));
+  Bytes answer{0x80, 0x51, 0x10, 0x0E, 0x00, 0x00};
+  for (int i = 0; i < 16; ++i) answer.push_back(static_cast<std::uint8_t>(0xA0 + i));
+  answer.push_back(Crc8(ByteView(answer).subspan(3)));
+  program.link.dispatcher.DispatchAnswer(Sealed(answer));
+  flash.Tick();
+  EXPECT_TRUE(flash.finished());
+  EXPECT_EQ(flash.image()[0xE000F], 0xAF);
 }
 
 namespace {
