@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "boards/termination/config_record.h"
 #include "boards/termination/termination_settings_view.h"
 #include "model/device_registry.h"
 
@@ -11,7 +12,6 @@ namespace {
 
 // Features of the 1.x line: major above 1, or the minor alone reaches n.
 bool Since1(std::uint8_t ver1, std::uint8_t ver2, int n) { return ver1 > 1 || ver2 >= n; }
-bool Since2(std::uint8_t ver1, std::uint8_t ver2, int n) { return ver1 > 2 || (ver1 == 2 && ver2 >= n); }
 
 constexpr std::uint32_t kRowColourOdd = 0xC0C0C0;
 constexpr std::uint32_t kRowColourEven = 0xD0D0D0;
@@ -51,13 +51,13 @@ ConfigGates ConfigGatesOf(std::uint8_t ver1, std::uint8_t ver2, std::uint32_t po
   g.contacts = TerminationHasContacts(ver1, ver2);
   g.limiter = Since1(ver1, ver2, 9);
   g.analog = Since1(ver1, ver2, 8);
-  g.transparent = Since2(ver1, ver2, 6);
+  g.transparent = FirmwareAtLeast(ver1, ver2, 2, 6);
   g.poe = poeBits == 1 || poeBits == 3;  // supported, blocked or not
   g.stream = Since1(ver1, ver2, 8);
-  g.streamFlag = Since2(ver1, ver2, 10);
+  g.streamFlag = FirmwareAtLeast(ver1, ver2, 2, 10);
   g.wholeBand = Since1(ver1, ver2, 12);
   g.moduleLock = Since1(ver1, ver2, 16);
-  g.dialMode = Since2(ver1, ver2, 8);
+  g.dialMode = FirmwareAtLeast(ver1, ver2, 2, 8);
   return g;
 }
 

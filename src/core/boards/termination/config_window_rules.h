@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "boards/termination/module_settings.h"
 #include "model/board_state.h"
 
 namespace varnel {
@@ -17,9 +18,6 @@ enum class ConfigWindowMode { Configuration, Firmware };
 
 // Module type codes as the board reports them.
 inline constexpr std::uint8_t kModuleNone = 0;
-inline constexpr std::uint8_t kModuleFO = 7;
-inline constexpr std::uint8_t kModuleFS = 9;
-inline constexpr std::uint8_t kModule4W = 13;
 
 // One settings row per module position.
 struct ModuleForm {
