@@ -83,6 +83,12 @@ void MainWindow::OpenTerminationWindow(ConfigWindowMode mode) {
   board.Flags8 = 0;  // a write needs a read made since opening
   auto* window = new TerminationConfigWindow(mode, board, this);
   window->setAttribute(Qt::WA_DeleteOnClose);  // the module rows go with it
+  if (mode == ConfigWindowMode::Configuration) {
+    // Queued: the read runs its own modal window, not from inside the show;
+    // a window closed before then takes the call with it.
+    connect(window, &TerminationConfigWindow::readRequested, window, [this, window] { ReadTerminationConfig(window); },
+            Qt::QueuedConnection);
+  }
   window->show();  // modal, without blocking the caller
 }
 

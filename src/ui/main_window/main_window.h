@@ -28,6 +28,7 @@ class BoardColumn;
 class BoardPages;
 class DeviceTreeView;
 class LogReadDialog;
+class TerminationConfigWindow;
 class Dialogs;
 class StatusPanels;
 class TestSender;
@@ -85,6 +86,8 @@ class MainWindow : public QMainWindow,
   void ButLoopSetClick(RequestSender sender);
   // The event log page: read every row, save, hand to the log viewer.
   void ReadWholeLog();
+  // The termination board window: its configuration read from the board.
+  void ReadTerminationConfig(TerminationConfigWindow* window);
   void SaveLogClick();
   void LogViewClick();
   // Automatic reading: the box is shown only where it makes sense.

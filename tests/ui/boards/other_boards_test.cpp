@@ -106,6 +106,25 @@ TEST_F(OtherBoardsTest, TerminationButtonsOpenTheBoardWindowInTheirModes) {
   window->close();
 }
 
+TEST_F(OtherBoardsTest, TheConfigurationWindowReadsTheBoardsRecordFromItsFlash) {
+  OpenRoot();
+  Press("ButBrd1");
+  ASSERT_TRUE(WaitFor([&] { return sl->tabs->isVisible(); }));
+  sl->configure->click();
+  auto* window = f.window->findChild<TerminationConfigWindow*>();
+  ASSERT_NE(window, nullptr);
+  // The emulated board keeps 192.168.ID.(10 + slot) in its record.
+  ASSERT_TRUE(WaitFor([&] { return window->Form().ip == "192.168.1.11"; }, 5000));
+  EXPECT_EQ(window->Form().gateway, "192.168.1.1");
+  std::vector<sim::Bytes> flash;
+  for (const auto& r : RequestsTo(0x05)) {
+    if (r[0] == 0x10) flash.push_back(r);
+  }
+  EXPECT_EQ(flash, (std::vector<sim::Bytes>{{0x10, 0x0E, 0x00, 0x00, 0x03}, {0x10, 0x0E, 0x00, 0x10, 0x03}}));
+  EXPECT_EQ(f.window->link().registry.device(1).board(1).Flags8, 1);
+  window->close();
+}
+
 TEST_F(OtherBoardsTest, LoopButtonIsForDebugModeAndNeedsNoConfirmation) {
   OpenRoot();
   Press("ButBrd1");

@@ -1,0 +1,47 @@
+#pragma once
+// TFRW: the progress of a flash session. The session is the core's; this
+// window runs its timer, shows its texts and closes when it says so.
+
+#include <QDialog>
+#include <QTimer>
+
+#include "flash/session.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace varnel::ui {
+
+class FlashProgressWindow : public QDialog, private FlashWindow {
+  Q_OBJECT
+ public:
+  FlashProgressWindow(FlashSession& session, QWidget* parent = nullptr);
+
+  // Shows the window modally and runs the session until it ends.
+  void Run();
+
+  QLabel* status = nullptr;     // LabStatus
+  QLabel* progress = nullptr;   // LabProgress
+  QProgressBar* gauge = nullptr;
+  QPlainTextEdit* memo = nullptr;  // the protocol memo of debug mode
+  QPushButton* close = nullptr;    // ButClose
+
+ protected:
+  void done(int result) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void RestartTimer(int ms) override;
+  void StopTimer() override { timer_.stop(); }
+  void CloseWindow() override { accept(); }
+  void ClearMemo() override;
+  void AppendMemo(std::string_view line) override;
+  void ShowState();
+
+  FlashSession& session_;
+  QTimer timer_;
+};
+
+}  // namespace varnel::ui
