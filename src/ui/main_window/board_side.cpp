@@ -81,6 +81,7 @@ void MainWindow::OpenTerminationWindow(ConfigWindowMode mode) {
   if (r.selectedSlot == 0 || !link().registry.inUse(r.currentDevice)) return;
   TBRDS& board = link().registry.device(r.currentDevice).board(r.selectedSlot);
   board.Flags8 = 0;  // a write needs a read made since opening
+  terminationRead_.reset();
   auto* window = new TerminationConfigWindow(mode, board, this);
   window->setAttribute(Qt::WA_DeleteOnClose);  // the module rows go with it
   if (mode == ConfigWindowMode::Configuration) {
@@ -88,6 +89,7 @@ void MainWindow::OpenTerminationWindow(ConfigWindowMode mode) {
     // a window closed before then takes the call with it.
     connect(window, &TerminationConfigWindow::readRequested, window, [this, window] { ReadTerminationConfig(window); },
             Qt::QueuedConnection);
+    connect(window, &TerminationConfigWindow::writeRequested, window, [this, window] { WriteTerminationConfig(window); });
   }
   window->show();  // modal, without blocking the caller
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/program.h"
+#include "boards/termination/config_record.h"
 #include "boards/board_events.h"
 #include "boards/request_sender.h"
 #include "boards/termination/termination_events.h"
@@ -88,6 +89,7 @@ class MainWindow : public QMainWindow,
   void ReadWholeLog();
   // The termination board window: its configuration read from the board.
   void ReadTerminationConfig(TerminationConfigWindow* window);
+  void WriteTerminationConfig(TerminationConfigWindow* window);
   void SaveLogClick();
   void LogViewClick();
   // Automatic reading: the box is shown only where it makes sense.
@@ -155,6 +157,9 @@ class MainWindow : public QMainWindow,
   BoardPages* pages_ = nullptr;
   QMenu* treeMenu_ = nullptr;
   LogReadDialog* logDialog_ = nullptr;
+  std::optional<TerminationConfig> terminationRead_;  // the record last read, for the next write
+  // A flash job prepared on the session, run in its progress window; true when it finished.
+  bool RunFlashSession(FlashMode mode, QWidget* parent);
   QAction* explorCh_ = nullptr;
   std::array<QAction*, 3> menuShowCh_{};
   QAction* menuDelDev_ = nullptr;

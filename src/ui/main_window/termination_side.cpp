@@ -1,34 +1,80 @@
-// The termination board window's flows: reading the configuration area of
-// the board's flash through the flash session, into the window's settings.
+// The termination board window's flows: reading and writing the
+// configuration area of the board's flash through the flash session.
 #include "boards/termination/config_form.h"
+#include "boards/termination/config_validation.h"
+#include "ui/main_window/dialogs.h"
+#include "ui/widgets/qt_text.h"
 #include "ui/boards/termination/config_window.h"
 #include "ui/boards/termination/flash_window.h"
 #include "ui/main_window/main_window.h"
 
 namespace varnel::ui {
 
-void MainWindow::ReadTerminationConfig(TerminationConfigWindow* window) {
-  const RequestState& r = link().request;
-  if (r.selectedSlot < 1 || r.selectedSlot > 3 || !link().registry.inUse(r.currentDevice)) return;
-  TBRDS& board = link().registry.device(r.currentDevice).board(r.selectedSlot);
-  FlashSession& session = program().flash;
+namespace {
+
+// The selected termination board, or none.
+TBRDS* SelectedTermination(Link& link) {
+  const RequestState& r = link.request;
+  if (r.selectedSlot < 1 || r.selectedSlot > 3 || !link.registry.inUse(r.currentDevice)) return nullptr;
+  return &link.registry.device(r.currentDevice).board(r.selectedSlot);
+}
+
+// The configuration area as a 16-byte-block job of the session.
+void PrepareConfigJob(FlashSession& session) {
   session.Reset();
   session.setBlockSize(FlashSession::kConfigBlock);
   session.Want(kConfigAddress, kConfigBytes);
-  session.setMode(FlashMode::Read);
   session.setSendingOn(true);
+}
+
+}  // namespace
+
+bool MainWindow::RunFlashSession(FlashMode mode, QWidget* parent) {
+  FlashSession& session = program().flash;
+  session.setMode(mode);
   // Board answers are taken only while a request of the operator's runs.
-  link().request.requestMode = kReadRequest;
-  FlashProgressWindow progress(session, window);
+  link().request.requestMode = mode == FlashMode::Write ? kWriteRequest : kReadRequest;
+  FlashProgressWindow progress(session, parent);
   progress.Run();
-  if (!session.finished()) return;
+  return session.finished();
+}
+
+void MainWindow::ReadTerminationConfig(TerminationConfigWindow* window) {
+  TBRDS* found = SelectedTermination(link());
+  if (found == nullptr) return;
+  TBRDS& board = *found;
+  FlashSession& session = program().flash;
+  PrepareConfigJob(session);
+  if (!RunFlashSession(FlashMode::Read, window)) return;
   const auto image = session.image().subspan(kConfigAddress, kConfigBytes);
   std::array<std::uint8_t, 3> types{};
   for (std::size_t i = 0; i < types.size(); ++i) types[i] = board.Modules[i].Tag;
   const std::optional<TerminationConfig> config = DecodeTerminationConfig(ByteView(image.data(), image.size()), types);
   if (!config) return;
   board.Flags8 = 1;  // read since the window opened: a write may follow
+  terminationRead_ = *config;
   window->SetForm(FormFromConfig(*config));
+}
+
+void MainWindow::WriteTerminationConfig(TerminationConfigWindow* window) {
+  TBRDS* found = SelectedTermination(link());
+  if (found == nullptr) return;
+  const TBRDS& board = *found;
+  // Over the record as read, so what the window does not show stays as it was.
+  TerminationConfig config = terminationRead_.value_or(TerminationConfig{});
+  ApplyForm(window->Form(), config);
+  const std::string errors = ValidateTerminationConfig(
+      config, {board.Flags8 != 0 && terminationRead_.has_value(), link().request.selectedSlot, board.Ver1, board.Ver2});
+  if (!errors.empty()) {
+    dialogs_->warning(window, "Ошибка:\n" + Display(errors));
+    return;
+  }
+  if (!dialogs_->confirm(window, "Подтвердите запись")) return;
+  FlashSession& session = program().flash;
+  PrepareConfigJob(session);
+  const ConfigBytes bytes = EncodeTerminationConfig(config, board.Ver1, board.Ver2);
+  std::copy(bytes.begin(), bytes.end(), session.image().begin() + kConfigAddress);
+  RunFlashSession(FlashMode::Write, window);
 }
 
 }  // namespace varnel::ui

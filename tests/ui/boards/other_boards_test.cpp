@@ -4,6 +4,8 @@
 
 #include <QCheckBox>
 #include <QFrame>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 
@@ -106,7 +108,7 @@ TEST_F(OtherBoardsTest, TerminationButtonsOpenTheBoardWindowInTheirModes) {
   window->close();
 }
 
-TEST_F(OtherBoardsTest, TheConfigurationWindowReadsTheBoardsRecordFromItsFlash) {
+TEST_F(OtherBoardsTest, TheConfigurationWindowReadsAndWritesTheBoardsRecordInItsFlash) {
   OpenRoot();
   Press("ButBrd1");
   ASSERT_TRUE(WaitFor([&] { return sl->tabs->isVisible(); }));
@@ -122,6 +124,38 @@ TEST_F(OtherBoardsTest, TheConfigurationWindowReadsTheBoardsRecordFromItsFlash) 
   }
   EXPECT_EQ(flash, (std::vector<sim::Bytes>{{0x10, 0x0E, 0x00, 0x00, 0x03}, {0x10, 0x0E, 0x00, 0x10, 0x03}}));
   EXPECT_EQ(f.window->link().registry.device(1).board(1).Flags8, 1);
+
+  // A new address written in two 16-byte blocks, the second marked last;
+  // every other byte goes back as the board gave it.
+  sim::Bytes read;
+  for (const auto& e : servers.ServerAt(0).Record()) {
+    if (e.direction == sim::Direction::Sent && e.bytes.size() == 2 + 21 + 1 && e.bytes[1] == 0x51 && e.bytes[2] == 0x10)
+      read.insert(read.end(), e.bytes.begin() + 6, e.bytes.end() - 2);
+  }
+  ASSERT_EQ(read.size(), 32u);
+  // An address that is no address stops the write with the collected message.
+  window->findChild<QLineEdit*>("EditIP")->setText("10.0.0");
+  window->findChild<QPushButton*>("ButWRcfg")->click();
+  ASSERT_FALSE(f.dialogs.warnings.isEmpty());
+  EXPECT_TRUE(f.dialogs.warnings.last().startsWith("Ошибка:\n")) << f.dialogs.warnings.last().toStdString();
+  window->findChild<QLineEdit*>("EditIP")->setText("10.0.0.5");
+  f.dialogs.answer = true;
+  window->findChild<QPushButton*>("ButWRcfg")->click();
+  EXPECT_EQ(f.dialogs.confirmations.last(), "Подтвердите запись");
+  std::vector<sim::Bytes> writes;
+  for (const auto& r : RequestsTo(0x05)) {
+    if (r[0] == 0x10 && r.size() == 21) writes.push_back(r);
+  }
+  ASSERT_EQ(writes.size(), 2u);
+  EXPECT_EQ(sim::Bytes(writes[0].begin(), writes[0].begin() + 4), (sim::Bytes{0x10, 0x0E, 0x00, 0x00}));
+  EXPECT_EQ(sim::Bytes(writes[1].begin(), writes[1].begin() + 4), (sim::Bytes{0x10, 0x8E, 0x00, 0x10}));
+  sim::Bytes written(writes[0].begin() + 4, writes[0].end() - 1);
+  written.insert(written.end(), writes[1].begin() + 4, writes[1].end() - 1);
+  sim::Bytes expected = read;
+  std::copy_n(sim::Bytes{10, 0, 0, 5}.begin(), 4, expected.begin() + 20);
+  EXPECT_EQ(written, expected);
+  window->findChild<QPushButton*>("ButRDcfg")->click();
+  ASSERT_TRUE(WaitFor([&] { return window->Form().ip == "10.0.0.5"; }, 5000));
   window->close();
 }
 
