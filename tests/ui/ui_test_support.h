@@ -32,6 +32,8 @@ class RecordingDialogs : public Dialogs {
   // The save dialog's answer: a name (empty: cancelled) and the file type.
   QString saveName;
   bool saveAsLog = true;
+  QString openName;  // the update file chosen; empty: cancelled
+  QString openUpdateFile(QWidget*, const QString& current) override { return openName.isEmpty() ? current : openName; }
   QString saveLogFile(QWidget*, bool& logTypeChosen) override {
     logTypeChosen = saveAsLog;
     return saveName;

@@ -90,6 +90,11 @@ void MainWindow::OpenTerminationWindow(ConfigWindowMode mode) {
     connect(window, &TerminationConfigWindow::readRequested, window, [this, window] { ReadTerminationConfig(window); },
             Qt::QueuedConnection);
     connect(window, &TerminationConfigWindow::writeRequested, window, [this, window] { WriteTerminationConfig(window); });
+  } else {
+    CheckTerminationUpdate(window);
+    connect(window->findChild<QPushButton*>("ButOpenFileFW"), &QPushButton::clicked, window,
+            [this, window] { ChooseTerminationUpdate(window); });
+    connect(window, &TerminationConfigWindow::writeRequested, window, [this, window] { StartTerminationUpdate(window); });
   }
   window->show();  // modal, without blocking the caller
 }

@@ -34,4 +34,9 @@ QString Dialogs::saveLogFile(QWidget* parent, bool& logTypeChosen) {
   return name;
 }
 
+QString Dialogs::openUpdateFile(QWidget* parent, const QString& current) {
+  const QString name = QFileDialog::getOpenFileName(parent, kTitle, current, "Файлы обновления SL (*.qrb)");
+  return name.isEmpty() ? current : name;
+}
+
 }  // namespace varnel::ui

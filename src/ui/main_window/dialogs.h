@@ -18,6 +18,8 @@ class Dialogs {
   // The save dialog of the event log: the chosen name (empty when cancelled)
   // and whether the log file type was the one chosen.
   virtual QString saveLogFile(QWidget* parent, bool& logTypeChosen);
+  // The termination board update file; the current one when cancelled.
+  virtual QString openUpdateFile(QWidget* parent, const QString& current);
 };
 
 }  // namespace varnel::ui

@@ -90,6 +90,10 @@ class MainWindow : public QMainWindow,
   // The termination board window: its configuration read from the board.
   void ReadTerminationConfig(TerminationConfigWindow* window);
   void WriteTerminationConfig(TerminationConfigWindow* window);
+  // Its firmware page: the update file checked, chosen, written.
+  void CheckTerminationUpdate(TerminationConfigWindow* window);
+  void ChooseTerminationUpdate(TerminationConfigWindow* window);
+  void StartTerminationUpdate(TerminationConfigWindow* window);
   void SaveLogClick();
   void LogViewClick();
   // Automatic reading: the box is shown only where it makes sense.

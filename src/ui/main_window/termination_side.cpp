@@ -2,11 +2,18 @@
 // configuration area of the board's flash through the flash session.
 #include "boards/termination/config_form.h"
 #include "boards/termination/config_validation.h"
+#include "firmware/update_file.h"
+#include "firmware/update_placement.h"
 #include "ui/main_window/dialogs.h"
 #include "ui/widgets/qt_text.h"
 #include "ui/boards/termination/config_window.h"
 #include "ui/boards/termination/flash_window.h"
 #include "ui/main_window/main_window.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 
 namespace varnel::ui {
 
@@ -27,7 +34,57 @@ void PrepareConfigJob(FlashSession& session) {
   session.setSendingOn(true);
 }
 
+// An update file is read whole, once; anything far larger than a flash is refused unread.
+constexpr qint64 kMaxUpdateFileBytes = 0x100000 + 64;
+
+struct LoadedUpdate {
+  QByteArray bytes;  // what was checked is what is written
+  UpdateFileCheck check;
+};
+
+LoadedUpdate LoadUpdate(const QString& path) {
+  LoadedUpdate u;
+  QFile file(path);
+  if (path.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() > kMaxUpdateFileBytes) {
+    u.check.error = file.size() > kMaxUpdateFileBytes ? "Размер данных превышает допустимый" : kNoFileAccessText;
+    return u;
+  }
+  u.bytes = file.readAll();
+  u.check = CheckUpdateFile(ByteView(reinterpret_cast<const std::uint8_t*>(u.bytes.constData()),
+                                     static_cast<std::size_t>(u.bytes.size())));
+  return u;
+}
+
 }  // namespace
+
+void MainWindow::CheckTerminationUpdate(TerminationConfigWindow* window) {
+  const LoadedUpdate u = LoadUpdate(Q(program().settings.slFile));
+  window->findChild<QLineEdit*>("EditFileNameFW")->setText(Q(program().settings.slFile));
+  window->findChild<QLabel*>("LabStatus")->setText(Display(u.check.file ? UpdateFileStatus(*u.check.file) : u.check.error));
+  window->findChild<QPushButton*>("ButFwStart")->setEnabled(u.check.file.has_value());
+}
+
+void MainWindow::ChooseTerminationUpdate(TerminationConfigWindow* window) {
+  program().settings.slFile = dialogs_->openUpdateFile(window, Q(program().settings.slFile)).toStdString();
+  CheckTerminationUpdate(window);
+}
+
+void MainWindow::StartTerminationUpdate(TerminationConfigWindow* window) {
+  // Checked again at the start: a file changed since it was chosen is caught,
+  // and the bytes checked now are the bytes written.
+  const LoadedUpdate u = LoadUpdate(Q(program().settings.slFile));
+  CheckTerminationUpdate(window);
+  if (!u.check.file || SelectedTermination(link()) == nullptr) return;
+  std::vector<std::uint8_t> image(kFlashBytes, 0);
+  const std::vector<FlashRange> wanted = PlaceUpdate(*u.check.file, image);
+  FlashSession& session = program().flash;
+  session.Reset();
+  session.setBlockSize(FlashSession::kFirmwareBlock);
+  std::copy(image.begin(), image.end(), session.image().begin());
+  for (const FlashRange& r : wanted) session.Want(r.begin, r.end - r.begin);
+  session.setSendingOn(true);
+  RunFlashSession(FlashMode::Write, window);
+}
 
 bool MainWindow::RunFlashSession(FlashMode mode, QWidget* parent) {
   FlashSession& session = program().flash;

@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QFile>
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 
 #include "network_fixture.h"
+#include "wire/byte_utils.h"
 #include "ui/boards/amplifier/amplifier_panel.h"
 #include "ui/boards/termination/config_window.h"
 #include "ui/boards/termination/termination_panel.h"
@@ -156,6 +159,46 @@ TEST_F(OtherBoardsTest, TheConfigurationWindowReadsAndWritesTheBoardsRecordInIts
   EXPECT_EQ(written, expected);
   window->findChild<QPushButton*>("ButRDcfg")->click();
   ASSERT_TRUE(WaitFor([&] { return window->Form().ip == "10.0.0.5"; }, 5000));
+  window->close();
+}
+
+TEST_F(OtherBoardsTest, AnUpdateFileIsCheckedThenWrittenBlockByBlockWithItsDescriptorLast) {
+  // Three blocks of 512 behind the 20-byte head, 8 trailing bytes.
+  QByteArray data;
+  for (int i = 0; i < 3 * 512; ++i) data.append(static_cast<char>(i * 7 + 3));
+  const std::uint16_t crc = Crc16(ByteView(reinterpret_cast<const std::uint8_t*>(data.constData()), data.size()));
+  QByteArray file = "QRVSL3001" "210";
+  file += QByteArray::fromHex("0003" "0200" "0000") + char(crc >> 8) + char(crc & 0xFF) + data + QByteArray(8, '\0');
+  QFile out(f.dir.filePath("fw.qrb"));
+  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+  out.write(file);
+  out.close();
+
+  OpenRoot();
+  Press("ButBrd1");
+  ASSERT_TRUE(WaitFor([&] { return sl->tabs->isVisible(); }));
+  sl->firmware->click();
+  auto* window = f.window->findChild<TerminationConfigWindow*>();
+  ASSERT_NE(window, nullptr);
+  EXPECT_FALSE(window->findChild<QPushButton*>("ButFwStart")->isEnabled());  // no file yet
+  f.dialogs.openName = f.dir.filePath("fw.qrb");
+  window->findChild<QPushButton*>("ButOpenFileFW")->click();
+  EXPECT_TRUE(window->findChild<QLabel*>("LabStatus")->text().endsWith("Блоков:3x512 CRC OK"))
+      << window->findChild<QLabel*>("LabStatus")->text().toStdString();
+  window->findChild<QPushButton*>("ButFwStart")->click();
+  std::vector<sim::Bytes> writes;
+  for (const auto& r : RequestsTo(0x05)) {
+    if (r[0] == 0x10 && r.size() == 4 + 512 + 1) writes.push_back(r);
+  }
+  ASSERT_EQ(writes.size(), 4u);
+  const sim::Bytes addresses[] = {{0x00, 0x00, 0x00}, {0x00, 0x02, 0x00}, {0x00, 0x04, 0x00}, {0x87, 0xE0, 0x00}};
+  for (int b = 0; b < 4; ++b) EXPECT_EQ(sim::Bytes(writes[b].begin() + 1, writes[b].begin() + 4), addresses[b]) << b;
+  for (int b = 0; b < 3; ++b) {
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(writes[b].data() + 4), 512), data.mid(b * 512, 512)) << b;
+  }
+  // The descriptor: version, block count, CRC.
+  EXPECT_EQ(sim::Bytes(writes[3].begin() + 4, writes[3].begin() + 14),
+            (sim::Bytes{'2', '1', '0', 0, 0, 3, 0, 0, static_cast<std::uint8_t>(crc >> 8), static_cast<std::uint8_t>(crc)}));
   window->close();
 }
 
