@@ -84,6 +84,7 @@ void MainWindow::OpenTerminationWindow(ConfigWindowMode mode) {
   terminationRead_.reset();
   auto* window = new TerminationConfigWindow(mode, board, this);
   window->setAttribute(Qt::WA_DeleteOnClose);  // the module rows go with it
+  connect(window, &TerminationConfigWindow::restartRequested, window, [this, window] { SendRestart(window); });
   if (mode == ConfigWindowMode::Configuration) {
     // Queued: the read runs its own modal window, not from inside the show;
     // a window closed before then takes the call with it.

@@ -94,6 +94,8 @@ class MainWindow : public QMainWindow,
   void CheckTerminationUpdate(TerminationConfigWindow* window);
   void ChooseTerminationUpdate(TerminationConfigWindow* window);
   void StartTerminationUpdate(TerminationConfigWindow* window);
+  // The restart command to the selected board, after its question.
+  void SendRestart(QWidget* parent);
   void SaveLogClick();
   void LogViewClick();
   // Automatic reading: the box is shown only where it makes sense.

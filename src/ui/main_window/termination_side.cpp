@@ -34,6 +34,9 @@ void PrepareConfigJob(FlashSession& session) {
   session.setSendingOn(true);
 }
 
+// The board starts its program anew; it does not answer.
+constexpr std::uint8_t kRestartCommand = 0x04;
+
 // An update file is read whole, once; anything far larger than a flash is refused unread.
 constexpr qint64 kMaxUpdateFileBytes = 0x100000 + 64;
 
@@ -84,6 +87,13 @@ void MainWindow::StartTerminationUpdate(TerminationConfigWindow* window) {
   for (const FlashRange& r : wanted) session.Want(r.begin, r.end - r.begin);
   session.setSendingOn(true);
   RunFlashSession(FlashMode::Write, window);
+}
+
+void MainWindow::SendRestart(QWidget* parent) {
+  const RequestState& r = link().request;
+  if (!link().registry.inUse(r.currentDevice) || r.selectedSlot == 0) return;
+  if (!dialogs_->confirm(parent, "Отправить команду перезапуска?")) return;
+  link().send.SendBoardCommand(r.currentDevice, r.selectedSlot, {kRestartCommand});
 }
 
 bool MainWindow::RunFlashSession(FlashMode mode, QWidget* parent) {

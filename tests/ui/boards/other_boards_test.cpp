@@ -199,6 +199,16 @@ TEST_F(OtherBoardsTest, AnUpdateFileIsCheckedThenWrittenBlockByBlockWithItsDescr
   // The descriptor: version, block count, CRC.
   EXPECT_EQ(sim::Bytes(writes[3].begin() + 4, writes[3].begin() + 14),
             (sim::Bytes{'2', '1', '0', 0, 0, 3, 0, 0, static_cast<std::uint8_t>(crc >> 8), static_cast<std::uint8_t>(crc)}));
+
+  // The restart asks first; declined, nothing goes out.
+  f.dialogs.answer = false;
+  window->findChild<QPushButton*>("ButRST")->click();
+  EXPECT_EQ(f.dialogs.confirmations.last(), "Отправить команду перезапуска?");
+  f.dialogs.answer = true;
+  window->findChild<QPushButton*>("ButRST")->click();
+  ASSERT_TRUE(WaitFor([&] { return RequestsTo(0x05).back() == sim::Bytes{0x04}; }));
+  const std::vector<sim::Bytes> sent = RequestsTo(0x05);
+  EXPECT_EQ(std::count(sent.begin(), sent.end(), sim::Bytes{0x04}), 1);
   window->close();
 }
 
