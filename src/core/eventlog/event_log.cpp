@@ -23,8 +23,7 @@ const LogRow kHeader{" Дата", " Время", " Плата", " Канал", "
 // Rows above the current one kept in view after opening.
 constexpr int kOpenScrollBack = 16;
 
-}  // namespace
-
+// The date and time cells of a board time stamp.
 std::pair<std::string, std::string> LogStampTexts(std::uint32_t stamp, std::int64_t nowLocal) {
   const std::uint32_t marker = (stamp >> 21) & 0x3F;
   if (marker == kClockError) return {"-", "-"};
@@ -32,6 +31,8 @@ std::pair<std::string, std::string> LogStampTexts(std::uint32_t stamp, std::int6
   const LocalDateTime t = LocalFromSeconds(ExpandDeviceTime(stamp, nowLocal));
   return {DateText(t), TimeText(t)};
 }
+
+}  // namespace
 
 std::optional<Bytes> EventLog::Compose(LogControl control) {
   switch (control) {

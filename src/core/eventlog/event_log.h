@@ -71,7 +71,4 @@ class EventLog {
   int batchCode_ = kDefaultBatchCode;
 };
 
-// The date and time cells of a board time stamp.
-std::pair<std::string, std::string> LogStampTexts(std::uint32_t stamp, std::int64_t nowLocal);
-
 }  // namespace varnel

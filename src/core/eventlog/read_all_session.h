@@ -36,7 +36,6 @@ class ReadAllSession {
   bool active() const { return active_; }
   const std::string& progressText() const { return progress_; }
   int gauge() const { return gauge_; }
-  int nextRow() const { return nextRow_; }
 
  private:
   void Step();
