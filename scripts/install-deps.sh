@@ -9,6 +9,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libsimpleini-dev
   fonts-dejavu-core
   xvfb xauth x11-utils
+  pandoc weasyprint  # the user manual Help.pdf; the build goes on without it
 )
 
 missing=()

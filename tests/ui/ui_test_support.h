@@ -38,6 +38,20 @@ class RecordingDialogs : public Dialogs {
     logTypeChosen = saveAsLog;
     return saveName;
   }
+  // Password entries in the order asked; none left: cancelled.
+  QStringList passwords, asked;
+  bool askPassword(QWidget*, const QString& caption, const QString& prompt, QString& entry) override {
+    asked << caption + "/" + prompt;
+    if (passwords.isEmpty()) return false;
+    entry = passwords.takeFirst();
+    return true;
+  }
+  QStringList opened;  // documents handed to the desktop
+  bool openWorks = true;
+  bool openDocument(const QString& path) override {
+    opened << path;
+    return openWorks;
+  }
 };
 
 // Runs the event loop until done() holds or the time is up.

@@ -8,7 +8,6 @@
 
 #include "settings/ini_file.h"
 #include "wire/cp1251.h"
-#include "wire/str_utils.h"
 
 namespace varnel {
 
@@ -43,6 +42,17 @@ LoadResult Stop(TraceLog& trace) {
   return {};
 }
 
+std::string PasswordText(const IniFile& ini) { return ini.Text(kCommon, "PSW", ""); }
+
+// A bad value earlier in a readable file must not hide the password: the
+// access mode is still decided from it.
+LoadResult StopKnowingPassword(const IniFile& ini, AppSettings& s, TraceLog& trace) {
+  s.passwordText = PasswordText(ini);
+  LoadResult r = Stop(trace);
+  r.passwordKnown = true;
+  return r;
+}
+
 }  // namespace
 
 LoadResult LoadSettings(const std::string& path, AppSettings& s, TraceLog& trace) {
@@ -54,14 +64,14 @@ LoadResult LoadSettings(const std::string& path, AppSettings& s, TraceLog& trace
 
   s.peerIp = ini.Text(kNet, "IP", kDefaultPeerIp);
   const std::int64_t num = IntegerOr(ini, kNet, "NumIPs", 1);
-  if (num < 0 || num > 255) return Stop(trace);
+  if (num < 0 || num > 255) return StopKnowingPassword(ini, s, trace);
   s.numIps = (num == 0 || num > kMaxIpEntries) ? 1 : static_cast<int>(num);
   for (int n = 1; n <= s.numIps; ++n) {
     s.ips[n - 1] = Cut(ini.Text(kNet, "IP_" + std::to_string(n), kDefaultPeerIp), kIpTextChars);
     s.ipNames[n - 1] = Cut(ini.Text(kNet, "Name_" + std::to_string(n), ""), kIpNameChars);
   }
   const std::int64_t port = IntegerOr(ini, kNet, "SRVPORT", 12347);
-  if (port < 0 || port > 65535) return Stop(trace);
+  if (port < 0 || port > 65535) return StopKnowingPassword(ini, s, trace);
   s.serverPort = static_cast<std::uint16_t>(port);
 
   s.mcuFile = ini.Text(kFw, "CPU", "");
@@ -74,9 +84,9 @@ LoadResult LoadSettings(const std::string& path, AppSettings& s, TraceLog& trace
   w.left = WindowKey(ini, "Left", w.left, -kMaxWindowOffset, kMaxWindowOffset);
   w.top = WindowKey(ini, "Top", w.top, -kMaxWindowOffset, kMaxWindowOffset);
 
-  s.passwordDigest = HexToBytes(ini.Text(kCommon, "PSW", ""));
+  s.passwordText = PasswordText(ini);
   s.autoFind = static_cast<std::uint8_t>(IntegerOr(ini, kCommon, "AUTOFIND", 32) & 0xFF);
-  return {true, s.passwordDigest.empty()};
+  return {true, true};
 }
 
 bool SaveSettings(const std::string& path, const AppSettings& s) {
@@ -98,7 +108,7 @@ bool SaveSettings(const std::string& path, const AppSettings& s) {
   ini.SetText(kFw, "CPU", s.mcuFile);
   ini.SetText(kFw, "FPGA", s.fpgaFile);
   ini.SetText(kFw, "SL", s.slFile);
-  ini.SetText(kCommon, "PSW", BytesToHex(s.passwordDigest));
+  ini.SetText(kCommon, "PSW", s.passwordText);
   ini.SetInteger(kCommon, "AUTOFIND", s.autoFind);
   return ini.Save(path);
 }

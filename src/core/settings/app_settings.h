@@ -35,13 +35,15 @@ struct AppSettings {
   std::uint16_t serverPort = 12347;
   std::string mcuFile, fpgaFile, slFile;
   WindowGeometry window;
-  Bytes passwordDigest;  // empty: no administrator password
+  // "PSW" as read: the password digest in hexadecimal, empty when no
+  // password is set. Kept as text, so a damaged value is written back as found.
+  std::string passwordText;
   std::uint8_t autoFind = 0;
 };
 
 struct LoadResult {
-  bool complete = false;  // false: stopped early, the access error is in the trace
-  bool adminMode = false; // meaningful only when complete
+  bool complete = false;       // false: stopped early, the access error is in the trace
+  bool passwordKnown = false;  // "PSW" was read, even when a bad value before it stopped the load
 };
 
 // Loads in the fixed order. A missing file reads as an empty one (every key

@@ -7,6 +7,7 @@
 
 #include "boards/modem/modem_view.h"
 #include "boards/request_hub.h"
+#include "ui/access/access_guard.h"
 #include "ui/boards/amplifier/amplifier_panel.h"
 #include "ui/boards/modem/channel_page.h"
 #include "ui/boards/modem/config_page.h"
@@ -84,6 +85,7 @@ void MainWindow::OpenTerminationWindow(ConfigWindowMode mode) {
   terminationRead_.reset();
   auto* window = new TerminationConfigWindow(mode, board, this);
   window->setAttribute(Qt::WA_DeleteOnClose);  // the module rows go with it
+  guard_->Apply(window);
   connect(window, &TerminationConfigWindow::restartRequested, window, [this, window] { SendRestart(window); });
   if (mode == ConfigWindowMode::Configuration) {
     // Queued: the read runs its own modal window, not from inside the show;

@@ -1,6 +1,10 @@
 #include "ui/main_window/dialogs.h"
 
+#include <QDesktopServices>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QUrl>
 #include <QMessageBox>
 
 namespace varnel::ui {
@@ -38,5 +42,13 @@ QString Dialogs::openUpdateFile(QWidget* parent, const QString& current) {
   const QString name = QFileDialog::getOpenFileName(parent, kTitle, current, "Файлы обновления SL (*.qrb)");
   return name.isEmpty() ? current : name;
 }
+
+bool Dialogs::askPassword(QWidget* parent, const QString& caption, const QString& prompt, QString& entry) {
+  bool ok = false;
+  entry = QInputDialog::getText(parent, caption, prompt, QLineEdit::Password, QString(), &ok);
+  return ok;
+}
+
+bool Dialogs::openDocument(const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
 
 }  // namespace varnel::ui

@@ -1,6 +1,7 @@
 #pragma once
-// Message boxes go through here so that tests can answer them instead of an
-// operator, and so that every box of the program looks the same.
+// Message boxes, and the other things the desktop does for the program (file
+// choice, input, opening documents), go through here so that tests can answer
+// them instead of an operator, and so that every box of the program looks the same.
 
 #include <QString>
 
@@ -20,6 +21,10 @@ class Dialogs {
   virtual QString saveLogFile(QWidget* parent, bool& logTypeChosen);
   // The termination board update file; the current one when cancelled.
   virtual QString openUpdateFile(QWidget* parent, const QString& current);
+  // A password asked with an empty preset, typed unseen; false when cancelled.
+  virtual bool askPassword(QWidget* parent, const QString& caption, const QString& prompt, QString& entry);
+  // Hands a file to the desktop's viewer for its type; false when that failed.
+  virtual bool openDocument(const QString& path);
 };
 
 }  // namespace varnel::ui

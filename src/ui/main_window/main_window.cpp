@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,6 +16,9 @@
 #include <QVBoxLayout>
 
 #include "settings/map_file.h"
+#include "ui/about/about_window.h"
+#include "ui/access/access_guard.h"
+#include "ui/access/access_prompts.h"
 #include "ui/boards/modem/modem_panel.h"
 #include "ui/main_window/board_column.h"
 #include "ui/main_window/board_pages.h"
@@ -47,6 +51,10 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   dialogs_ = options_.dialogs != nullptr ? options_.dialogs : ownDialogs_.get();
   if (options_.settingsSavePath.isEmpty()) options_.settingsSavePath = options_.settingsPath;
   if (options_.startDir.isEmpty()) options_.startDir = QDir::currentPath();
+  if (options_.manualPath.isEmpty()) options_.manualPath = QCoreApplication::applicationDirPath() + "/Help.pdf";
+  guard_ = new AccessGuard(this);
+  accessPrompts_ = std::make_unique<AccessPrompts>(*dialogs_, this);
+  access_ = std::make_unique<AccessModes>(*accessPrompts_, static_cast<AccessEvents&>(*this));
 
   endpoint_ = new UdpEndpoint(this);
   program_ = std::make_unique<Program>(*options_.clock, *endpoint_, static_cast<DiscoveryEvents&>(*this),
@@ -82,6 +90,9 @@ void MainWindow::BuildLayout() {
   column->setSpacing(0);
   topBar_ = new TopBar(central);
   topBar_->butIP->installEventFilter(this);
+  topBar_->butUSR->installEventFilter(this);
+  connect(topBar_->butUSR, &QPushButton::clicked, this, &MainWindow::ButUSRClick);
+  connect(topBar_->butHelp, &QPushButton::clicked, this, &MainWindow::ShowAbout);
   connect(topBar_->butStartStop, &QPushButton::clicked, this, [this](bool down) {
     if (down) {
       StopEndpoint();
@@ -199,13 +210,14 @@ void MainWindow::StartUp() {
   AppSettings& s = program_->settings;
   s = AppSettings{};
   if (!options_.settingsNote.isEmpty()) link().trace.Trace(options_.settingsNote.toStdString(), 1);
-  setWindowTitle("KT90-Varnel Monitor (Конфигуратор) v.1.43 211222");
+  setWindowTitle(QString(kProgramName) + " " + kProgramVersion);
   RemoveStaleSaveFiles(options_.settingsSavePath.toStdString());
   loaded_ = LoadSettings(options_.settingsPath.toStdString(), s, link().trace);
   link().settings.peerIp = s.peerIp;
   link().settings.serverPort = s.serverPort;
   program_->exploration.setLimit(s.autoFind);
   ApplyWindowGeometry();
+  LoadAccessMode();
 
   link().registry.Clear();
   BuildTree();
@@ -349,6 +361,9 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::AlignTopBar() { topBar_->AlignWith(leftSplitter_->sizes().at(0), BoardColumn::kWidth); }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == topBar_->butUSR && event->type() == QEvent::MouseButtonPress) {
+    usrShift_ = (static_cast<QMouseEvent*>(event)->modifiers() & Qt::ShiftModifier) != 0;
+  }
   if (watched == topBar_->butIP && event->type() == QEvent::MouseButtonPress) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const auto both = Qt::ShiftModifier | Qt::ControlModifier;

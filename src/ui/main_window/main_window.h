@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "access/access_modes.h"
 #include "app/program.h"
 #include "boards/termination/config_record.h"
 #include "boards/board_events.h"
@@ -25,6 +26,8 @@ enum class ConfigWindowMode;
 
 namespace varnel::ui {
 
+class AccessGuard;
+class AccessPrompts;
 class BoardColumn;
 class BoardPages;
 class DeviceTreeView;
@@ -45,6 +48,7 @@ struct MainWindowOptions {
   QString startDir;              // working directory at start-up (current one when empty)
   const Clock* clock = nullptr;  // system clock when null
   Dialogs* dialogs = nullptr;    // real message boxes when null
+  QString manualPath;            // the user manual; "Help.pdf" beside the program when empty
   int recvIntervalMs = 150;
   int commonIntervalMs = 100;    // one tick counts as 100 ms whatever the real interval
 };
@@ -52,7 +56,8 @@ struct MainWindowOptions {
 class MainWindow : public QMainWindow,
                    private DiscoveryEvents,
                    private BoardPageEvents,
-                   private TerminationViewEvents {
+                   private TerminationViewEvents,
+                   private AccessEvents {
   Q_OBJECT
  public:
   explicit MainWindow(MainWindowOptions options, QWidget* parent = nullptr);
@@ -98,6 +103,11 @@ class MainWindow : public QMainWindow,
   void SendRestart(QWidget* parent);
   void SaveLogClick();
   void LogViewClick();
+  // The access-mode button (Shift as it was when pressed) and the mode itself.
+  void ButUSRClick();
+  const AccessModes& access() const { return *access_; }
+  // The about window, modal, at a fixed offset from this window.
+  void ShowAbout();
   // Automatic reading: the box is shown only where it makes sense.
   bool AutoReadAllowedNow() const;
   void UpdateAutoReadBox();
@@ -121,6 +131,10 @@ class MainWindow : public QMainWindow,
   void ShowSubchannelState(int device, int slot, const SubchannelState& state, const std::string& counters) override;
   void ShowAnalogLevel(const std::string& text) override;
   void ShowLoopState(const std::string& caption) override;
+  // AccessEvents
+  void ModeEntered(bool admin) override;
+  void PasswordChanged(const std::string& storedText) override;
+  void LoadAccessMode();
 
   void ConnectBoardControls();
   void ConnectLogControls();
@@ -152,6 +166,10 @@ class MainWindow : public QMainWindow,
   std::unique_ptr<Program> program_;
   LoadResult loaded_;  // how far the settings file was read at start-up
   std::unique_ptr<PollingScheduler> scheduler_;
+  AccessGuard* guard_ = nullptr;
+  std::unique_ptr<AccessPrompts> accessPrompts_;
+  std::unique_ptr<AccessModes> access_;
+  bool usrShift_ = false;  // Shift was held when ButUSR went down
 
   TopBar* topBar_ = nullptr;
   DeviceTreeView* tree_ = nullptr;

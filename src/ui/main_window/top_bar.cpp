@@ -51,6 +51,7 @@ TopBar::TopBar(QWidget* parent) : QWidget(parent) {
   butHelp = Named(new QPushButton("?", userHelp_), "ButHelp");
   butHelp->setToolTip("О программе");
   for (auto* b : {butUSR, butHelp}) b->setFixedSize(48, 48);
+  butUSR->setIconSize(QSize(40, 40));
   userRow->addWidget(butUSR);
   userRow->addWidget(butHelp);
   userRow->addStretch(1);

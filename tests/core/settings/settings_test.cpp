@@ -27,7 +27,8 @@ TEST_F(SettingsFileTest, MissingFileOrSectionGivesDefaults) {
 
 TEST_F(SettingsFileTest, UnreadableFileIsAnAccessErrorAndChangesNothing) {
   std::filesystem::create_directory(Path());  // exists, but cannot be read as a file
-  EXPECT_FALSE(LoadSettings(Path(), settings, log_).complete);
+  const LoadResult r = LoadSettings(Path(), settings, log_);
+  EXPECT_FALSE(r.complete || r.passwordKnown);
   EXPECT_TRUE(AccessErrorTraced());
   EXPECT_EQ(settings.peerIp, "192.168.0.7");
 }
@@ -94,8 +95,7 @@ TEST_F(SettingsFileTest, IntegersTakeHexAndFallBackOnGarbage) {
   EXPECT_EQ(std::tuple(settings.window.width, settings.window.height, settings.window.left, settings.window.top),
             std::tuple(1024, 600, 32, 20));
   EXPECT_EQ(settings.autoFind, 200);  // low byte of 0x1C8
-  EXPECT_EQ(settings.passwordDigest, (Bytes{0xAB, 0x01, 0xFF}));
-  EXPECT_FALSE(result_.adminMode);
+  EXPECT_EQ(settings.passwordText, "ab01FF");
   EXPECT_EQ(std::tuple(settings.mcuFile, settings.fpgaFile), std::tuple("/fw/vk.bin", ""));
 
   // Sizes no screen holds count as missing: fitting and painting stay sane.
@@ -105,8 +105,7 @@ TEST_F(SettingsFileTest, IntegersTakeHexAndFallBackOnGarbage) {
 
   ASSERT_TRUE(Load("[COMMON]\nAUTOFIND=many\nPSW=\n"));
   EXPECT_EQ(settings.autoFind, 32);
-  EXPECT_TRUE(settings.passwordDigest.empty());
-  EXPECT_TRUE(result_.adminMode);
+  EXPECT_EQ(settings.passwordText, "");
 }
 
 TEST(ParseIniInteger, DecimalAndThreeHexPrefixes) {
@@ -127,7 +126,7 @@ TEST_F(SettingsFileTest, SaveKeepsKeysItDoesNotWrite) {
   settings.ipNames[0] = "Подстанция";
   settings.serverPort = 5555;
   settings.slFile = "/fw/sl.bin";
-  settings.passwordDigest = {0xAB, 0x01, 0xFF};
+  settings.passwordText = "AB01FF";
   settings.autoFind = 44;
   ASSERT_TRUE(SaveSettings(Path(), settings));
 
@@ -142,8 +141,8 @@ TEST_F(SettingsFileTest, SaveKeepsKeysItDoesNotWrite) {
 
   AppSettings back;
   const LoadResult r = LoadSettings(Path(), back, log_);
-  EXPECT_TRUE(r.complete && !r.adminMode);
-  EXPECT_EQ(back.passwordDigest, settings.passwordDigest);
+  EXPECT_TRUE(r.complete && r.passwordKnown);
+  EXPECT_EQ(back.passwordText, settings.passwordText);
   EXPECT_EQ(back.ipNames[0], "Подстанция");
   EXPECT_EQ(back.ipNames[1], "Old name");  // an empty name leaves the old key
   EXPECT_EQ(back.serverPort, 4000);
@@ -158,7 +157,8 @@ TEST_F(SettingsFileTest, FreshSaveAndFailedSaves) {
                                                "Width=1008", "Height=735", "Left=242", "Top=110", "[FW Update]",
                                                "CPU=", "FPGA=", "SL=", "[COMMON]", "PSW=", "AUTOFIND=0"}));
   AppSettings back;
-  EXPECT_TRUE(LoadSettings(Path(), back, log_).adminMode);
+  EXPECT_TRUE(LoadSettings(Path(), back, log_).complete);
+  EXPECT_EQ(back.passwordText, "");
 
   EXPECT_FALSE(SaveSettings(Path("missing/varnel.ini"), settings));
   EXPECT_FALSE(fs::exists(Path("missing")));
@@ -174,6 +174,9 @@ TEST_F(SettingsFileTest, AfterALoadThatStoppedEarlyShutdownLeavesTheFileAlone) {
   const std::string text = "[NET]\nIP=10.0.0.9\nNumIPs=300\n[COMMON]\nPSW=AB01FF\nAUTOFIND=90\n";
   EXPECT_FALSE(Load(text));
   EXPECT_TRUE(trace_.Has("Файл INI прочитан не полностью: при выходе он не будет перезаписан"));
+  // The password still decides the access mode; keys after the stop stay unread.
+  EXPECT_TRUE(result_.passwordKnown);
+  EXPECT_EQ(std::tuple(settings.passwordText, settings.autoFind), std::tuple("AB01FF", 0));
   EXPECT_FALSE(SaveSettingsAtShutdown(Path(), settings, result_, log_));
   EXPECT_TRUE(trace_.Has("Файл INI не перезаписан: он был прочитан не полностью"));
   EXPECT_EQ(Raw(), text);
