@@ -171,6 +171,8 @@ QWidget* MainWindow::BuildBlockGroup(QWidget* parent) {
           [this](const QByteArray& bytes) { link().send.SendDatagram(Bytes(bytes.begin(), bytes.end())); });
   labAns_ = Named(new QLabel(group), "LabAns");
   labAns_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // A long answer (an event log batch) is cut at the edge, not widening the window.
+  labAns_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   column->addWidget(testSender_, 0, Qt::AlignLeft);
   column->addWidget(labAns_);
   debugOnly_.push_back(testSender_);
