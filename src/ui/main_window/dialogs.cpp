@@ -1,6 +1,7 @@
 #include "ui/main_window/dialogs.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace varnel::ui {
@@ -37,6 +38,13 @@ QString Dialogs::saveLogFile(QWidget* parent, bool& logTypeChosen) {
 QString Dialogs::openUpdateFile(QWidget* parent, const QString& current) {
   const QString name = QFileDialog::getOpenFileName(parent, kTitle, current, "Файлы обновления SL (*.qrb)");
   return name.isEmpty() ? current : name;
+}
+
+bool Dialogs::inputText(QWidget* parent, const QString& title, const QString& prompt, QString& text) {
+  bool ok = false;
+  const QString typed = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, text, &ok);
+  if (ok) text = typed;
+  return ok;
 }
 
 }  // namespace varnel::ui

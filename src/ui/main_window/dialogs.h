@@ -20,6 +20,8 @@ class Dialogs {
   virtual QString saveLogFile(QWidget* parent, bool& logTypeChosen);
   // The termination board update file; the current one when cancelled.
   virtual QString openUpdateFile(QWidget* parent, const QString& current);
+  // One line of text, preset with text; false when cancelled.
+  virtual bool inputText(QWidget* parent, const QString& title, const QString& prompt, QString& text);
 };
 
 }  // namespace varnel::ui

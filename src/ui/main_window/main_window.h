@@ -12,6 +12,7 @@
 #include "boards/board_events.h"
 #include "boards/request_sender.h"
 #include "boards/termination/termination_events.h"
+#include "netsettings/network_answer.h"
 #include "network/polling_scheduler.h"
 
 class QLabel;
@@ -52,7 +53,8 @@ struct MainWindowOptions {
 class MainWindow : public QMainWindow,
                    private DiscoveryEvents,
                    private BoardPageEvents,
-                   private TerminationViewEvents {
+                   private TerminationViewEvents,
+                   private NetworkSettingsView {
   Q_OBJECT
  public:
   explicit MainWindow(MainWindowOptions options, QWidget* parent = nullptr);
@@ -76,6 +78,10 @@ class MainWindow : public QMainWindow,
   void DeleteCurrentDevice();
   void ToggleChannel(int channel);
   void SaveMapFile();
+  // The peer button's address menu: filled as it opens; item k chosen
+  // (0 asks for a new address) makes that block the root.
+  void PopMenuIPPopup();
+  void MenuNewIPClick(int item);
 
   // Boards: selection, the request hub, redrawing a board's page.
   enum class PageSender { Block, Modem, Termination, BlockPages };
@@ -121,6 +127,8 @@ class MainWindow : public QMainWindow,
   void ShowSubchannelState(int device, int slot, const SubchannelState& state, const std::string& counters) override;
   void ShowAnalogLevel(const std::string& text) override;
   void ShowLoopState(const std::string& caption) override;
+  // NetworkSettingsView
+  void ShowNetworkSettings(int device, const NetworkSettings& settings) override;
 
   void ConnectBoardControls();
   void ConnectLogControls();
