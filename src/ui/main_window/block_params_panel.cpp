@@ -47,7 +47,6 @@ BlockParamsPanel::BlockParamsPanel(QWidget* parent) : QGroupBox("Парамет�
   auto* macRow = new QHBoxLayout;
   labMAC = Named(new QLabel("02-00-00-00-", ethernet), "LabMAC");
   editMAC = Named(new QLineEdit(ethernet), "EditMAC");
-  editMAC->setMaxLength(4);
   macRow->addWidget(labMAC);
   macRow->addWidget(editMAC, 1);
   ethForm->addRow("MAC-адрес", macRow);
