@@ -5,6 +5,7 @@
 
 #include "app/program.h"
 #include "core_fakes.h"
+#include "netsettings_fixture.h"
 
 using namespace varnel;
 using namespace varnel::testing;
@@ -32,16 +33,6 @@ class BlockSettingsTest : public ::testing::Test {
     input.sender = sender;
     return ButRDClick(program.link, input, RequestHooks{&block, nullptr});
   }
-  static BlockForm Network() {
-    BlockForm f;
-    f.page = BlockPage::Network;
-    f.mac = "12AB";
-    f.vlan = "5";
-    f.ip = "10.0.0.2";
-    f.mask = "255.255.255.0";
-    f.gateway = "10.0.0.1";
-    return f;
-  }
 
   ManualClock clock = ClockAt(10, 20, 30);
   RecordingSink sink;
@@ -53,7 +44,7 @@ class BlockSettingsTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(BlockSettingsTest, NetworkWriteIsSentAndItsAnswerShownForTheCurrentBlock) {
-  BlockSettingsLink block(program.link, Network());
+  BlockSettingsLink block(program.link, ExampleNetworkForm());
   EXPECT_EQ(Click(block, RequestSender::ButWR).sent, 1);
   ASSERT_EQ(sink.sent.size(), 1u);
   EXPECT_EQ(sink.sent[0].bytes, Sealed({0x00, 0x01, 0x11, 0x12, 0xAB, 0x05, 0x00, 0x0A, 0x00, 0x00, 0x02, 0xFF, 0xFF,
@@ -71,7 +62,7 @@ TEST_F(BlockSettingsTest, NetworkWriteIsSentAndItsAnswerShownForTheCurrentBlock)
 }
 
 TEST_F(BlockSettingsTest, InvalidFieldsSendNothingAndChangeNoState) {
-  BlockForm f = Network();
+  BlockForm f = ExampleNetworkForm();
   f.mac = "1";
   f.ip = "1.2.3";
   program.link.request.expectedCode = 0x42;

@@ -2,24 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "netsettings_fixture.h"
 #include "wire/frame.h"
 
 using namespace varnel;
+using varnel::testing::ExampleNetworkForm;
 
 namespace {
 
 const Route kRoot{1};
-
-BlockForm NetworkForm() {
-  BlockForm f;
-  f.page = BlockPage::Network;
-  f.mac = "12AB";
-  f.vlan = "5";
-  f.ip = "10.0.0.2";
-  f.mask = "255.255.255.0";
-  f.gateway = "10.0.0.1";
-  return f;
-}
 
 // The frame without the direction byte and the root's address byte.
 Bytes Payload(const BlockRequest& r) {
@@ -30,7 +21,7 @@ Bytes Payload(const BlockRequest& r) {
 }  // namespace
 
 TEST(BlockRequest, NetworkWriteLaysOutEveryFieldInOrder) {
-  const BlockRequest r = BuildBlockRequest(NetworkForm(), kRoot, kWriteRequest);
+  const BlockRequest r = BuildBlockRequest(ExampleNetworkForm(), kRoot, kWriteRequest);
   EXPECT_EQ(r.error, "");
   EXPECT_EQ(r.expectedCode, 0x11);
   // Direction, the root's ID and the device-level 0, then the payload.
@@ -42,7 +33,7 @@ TEST(BlockRequest, NetworkWriteLaysOutEveryFieldInOrder) {
 }
 
 TEST(BlockRequest, SnmpGroupAddsManagerAndCommunityAndOffMeansNoManager) {
-  BlockForm f = NetworkForm();
+  BlockForm f = ExampleNetworkForm();
   f.vlan = "4095";  // little-endian: FF 0F
   f.snmpShown = true;
   f.snmpOn = true;
@@ -64,7 +55,7 @@ TEST(BlockRequest, SnmpGroupAddsManagerAndCommunityAndOffMeansNoManager) {
 }
 
 TEST(BlockRequest, EveryInvalidFieldIsNamedOnceAndNothingIsBuilt) {
-  BlockForm f = NetworkForm();
+  BlockForm f = ExampleNetworkForm();
   f.mac = "12AB34";
   f.vlan = "5000";
   f.ip = "1.2.3";
@@ -74,15 +65,15 @@ TEST(BlockRequest, EveryInvalidFieldIsNamedOnceAndNothingIsBuilt) {
 
   // Texts that are not numbers at all, and a MAC with a non-hex pair.
   for (const char* vlan : {"", "abc", "-1", "12x", "4096"}) {
-    f = NetworkForm();
+    f = ExampleNetworkForm();
     f.vlan = vlan;
     EXPECT_EQ(BuildBlockRequest(f, kRoot, kWriteRequest).error, "VLAN ID\r") << vlan;
   }
-  f = NetworkForm();
+  f = ExampleNetworkForm();
   f.mac = "12G4";
   EXPECT_EQ(BuildBlockRequest(f, kRoot, kWriteRequest).error, "МАС-адрес\r");
   // Mask and gateway are not checked; an SNMP community of 9 characters is.
-  f = NetworkForm();
+  f = ExampleNetworkForm();
   f.mask = "x";
   f.snmpShown = true;
   f.community = "123456789";
@@ -90,7 +81,7 @@ TEST(BlockRequest, EveryInvalidFieldIsNamedOnceAndNothingIsBuilt) {
 }
 
 TEST(BlockRequest, ReadsCarryNoFieldsAndClearWhatTheAnswerRefills) {
-  BlockForm f = NetworkForm();
+  BlockForm f = ExampleNetworkForm();
   f.ip = "not checked on reading";
   BlockRequest r = BuildBlockRequest(f, kRoot, kReadRequest);
   EXPECT_EQ(r.frame, (Bytes{0x00, 0x01, 0x11}));
@@ -123,7 +114,7 @@ TEST(BlockRequest, AttributesWriteSendsIdThenNameInWindows1251) {
 
 TEST(BlockRequest, DeviceBehindAChannelIsAddressedByItsIdRoute) {
   const Route far{1, 2, 0, 7};
-  const BlockRequest r = BuildBlockRequest(NetworkForm(), far, kReadRequest);
+  const BlockRequest r = BuildBlockRequest(ExampleNetworkForm(), far, kReadRequest);
   Bytes expected = OpenBlockRequest(far);
   expected.push_back(0x11);
   EXPECT_EQ(r.frame, expected);
