@@ -9,6 +9,7 @@
 #include <QTest>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "ui/main_window/dialogs.h"
 #include "ui/main_window/main_window.h"
@@ -34,6 +35,15 @@ class RecordingDialogs : public Dialogs {
   bool saveAsLog = true;
   QString openName;  // the update file chosen; empty: cancelled
   QString openUpdateFile(QWidget*, const QString& current) override { return openName.isEmpty() ? current : openName; }
+  // The line typed into a text question: nothing means cancelled.
+  std::optional<QString> typed;
+  QStringList questions;  // title, then prompt and preset
+  bool inputText(QWidget*, const QString& title, const QString& prompt, QString& text) override {
+    questions << title << prompt + "|" + text;
+    if (!typed) return false;
+    text = *typed;
+    return true;
+  }
   QString saveLogFile(QWidget*, bool& logTypeChosen) override {
     logTypeChosen = saveAsLog;
     return saveName;

@@ -53,6 +53,30 @@ void Program::IdentityAnswer(std::uint8_t id, const Route& idRoute, int device, 
   discovery.IdentityAnswer(id, idRoute, device, body);
 }
 
+void Program::NetworkSettingsAnswer(int device, ByteView body) {
+  const std::optional<NetworkSettings> settings = ParseNetworkSettings(body);
+  if (!settings) {
+    link.trace.Trace("  NetSettings Err:1", 0);
+    return;
+  }
+  // The page shows the current block only; another block's late answer is not its business.
+  if (networkView_ != nullptr && device == link.request.currentDevice) networkView_->ShowNetworkSettings(device, *settings);
+}
+
+void Program::SwitchRoot(const std::string& ip) {
+  link.settings.peerIp = ip;
+  // Answers of the old root still queued would land in the empty registry as if the new root had sent them.
+  link.queue.clear();
+  link.registry.Clear();
+  RequestState& r = link.request;
+  r.currentDevice = 0;
+  r.currentChannel = 0;
+  r.selectedSlot = 0;
+  r.openDevice = 0;
+  r.expectedCode = 0;
+  exploration.Reset();
+}
+
 // The command code is the body's first byte; the parser reads it there.
 bool Program::ModemAnswer(int device, TStructDev& dev, std::uint8_t, ByteView body, int slot) {
   return modem.GetInfVK(device, dev, body, slot);

@@ -12,6 +12,7 @@
 #include "boards/termination/termination_parser.h"
 #include "network/discovery.h"
 #include "network/exploration.h"
+#include "netsettings/network_answer.h"
 #include "settings/app_settings.h"
 
 namespace varnel {
@@ -37,7 +38,15 @@ class Program : private AnswerHandlers {
   FlashSession flash;
   FlashLink flashLink;
 
+  // Where a block's network settings are shown; none: only traced.
+  void setNetworkSettingsView(NetworkSettingsView* view) { networkView_ = view; }
+  // Another root block: datagrams go to ip from now on, everything known
+  // about the old network is forgotten and exploration starts afresh.
+  void SwitchRoot(const std::string& ip);
+
  private:
+  NetworkSettingsView* networkView_ = nullptr;
+  void NetworkSettingsAnswer(int device, ByteView body) override;
   void IdentityAnswer(std::uint8_t id, const Route& idRoute, int device, ByteView body) override;
   bool ModemAnswer(int device, TStructDev& dev, std::uint8_t command, ByteView body, int slot) override;
   bool TerminationAnswer(int device, TStructDev& dev, ByteView body, int slot) override;

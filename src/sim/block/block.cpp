@@ -24,10 +24,4 @@ std::optional<Block> Block::Create(const BlockConfig& config, std::string& error
 Block::Block(std::uint8_t id, std::uint8_t type, std::string wire_name)
     : id_(id), type_(type), wire_name_(std::move(wire_name)) {}
 
-Bytes Block::IdentityBody(std::uint8_t up_side) const {
-  Bytes body{up_side, type_};
-  body.insert(body.end(), wire_name_.begin(), wire_name_.end());
-  return body;
-}
-
 }  // namespace varnel::sim

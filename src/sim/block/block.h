@@ -1,5 +1,5 @@
 #pragma once
-// One block: its identity and what it says about itself.
+// One block: its identity as the scenario sets it.
 
 #include <optional>
 #include <string>
@@ -28,9 +28,6 @@ class Block {
   std::uint8_t Type() const { return type_; }
   // The name as it goes on the wire, in Windows-1251.
   const std::string& WireName() const { return wire_name_; }
-
-  // Identity answer body: the side facing the requester, block type, name.
-  Bytes IdentityBody(std::uint8_t up_side) const;
 
  private:
   Block(std::uint8_t id, std::uint8_t type, std::string wire_name);

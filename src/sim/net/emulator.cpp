@@ -57,7 +57,7 @@ Outcome Emulator::Identities(const RouteTarget& target, std::string note) const 
     const Device& device = network_.Devices()[d];
     Nibbles address = device.id_route;
     address.push_back(kTerminator);
-    outcome.answers.push_back(Framed(d, address, device.block.IdentityBody(device.up_side)));
+    outcome.answers.push_back(Framed(d, address, device.settings->IdentityBody(device.up_side)));
     outcome.note += (d == target.devices.front() ? " " : ", ") + Label(d);
   }
   return outcome;
@@ -65,7 +65,8 @@ Outcome Emulator::Identities(const RouteTarget& target, std::string note) const 
 
 Outcome Emulator::DeviceCommand(std::size_t device, ByteView payload) const {
   const Device& d = network_.Devices()[device];
-  const CommandReply reply = d.behaviour->DeviceCommand(payload);
+  const std::optional<CommandReply> own = d.settings->Handle(payload, d.up_side);
+  const CommandReply reply = own ? *own : d.behaviour->DeviceCommand(payload);
   Outcome outcome{{}, Label(device) + ": " + reply.note};
   if (reply.body) {
     Nibbles address = d.id_route;

@@ -57,6 +57,9 @@ std::size_t Network::Add(Device device) {
   if (!device.behaviour) {
     device.behaviour = MakeBlockBehaviour({}, device.block.Id(), SystemLocalClock());
   }
+  if (!device.settings) {
+    device.settings = std::make_shared<BlockSettings>(device.block, DefaultEthernet(device.block.Id()));
+  }
   devices_.push_back(std::move(device));
   return devices_.size() - 1;
 }

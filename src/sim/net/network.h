@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "sim/block/block.h"
+#include "sim/block/block_settings.h"
 #include "sim/block/device_behaviour.h"
 #include "sim/wire/nibbles.h"
 
@@ -26,6 +27,8 @@ struct Device {
   std::uint8_t master_side = 0;       // the master's side that leads here, 0 = Ethernet
   unsigned hf_hops = 0;               // HF links between the root and this device
   std::shared_ptr<DeviceBehaviour> behaviour;
+  // The name and Ethernet settings as the program last wrote them.
+  std::shared_ptr<BlockSettings> settings;
 };
 
 class Network {

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include "app/block_settings_link.h"
 #include "boards/modem/modem_view.h"
 #include "boards/request_hub.h"
 #include "ui/access/access_guard.h"
@@ -212,7 +213,9 @@ void MainWindow::ButRDClick(RequestSender sender) {
   input.amplifier = pages_->amplifier->Setting();
   input.modem.clockCorrection = modem->log->correction();
 
-  const ClickResult result = varnel::ButRDClick(link(), input, RequestHooks{nullptr, &program().eventLogLink});
+  BlockSettingsLink block(link(), pages_->blockParams->Form());
+  const ClickResult result = varnel::ButRDClick(link(), input, RequestHooks{&block, &program().eventLogLink});
+  if (r.selectedSlot == 0) pages_->blockParams->Apply(block.built());
   if (!result.error.empty()) {
     dialogs_->warning(this, Display(result.error));
     return;

@@ -51,4 +51,11 @@ bool Dialogs::askPassword(QWidget* parent, const QString& caption, const QString
 
 bool Dialogs::openDocument(const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
 
+bool Dialogs::inputText(QWidget* parent, const QString& title, const QString& prompt, QString& text) {
+  bool ok = false;
+  const QString typed = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, text, &ok);
+  if (ok) text = typed;
+  return ok;
+}
+
 }  // namespace varnel::ui

@@ -25,6 +25,8 @@ class Dialogs {
   virtual bool askPassword(QWidget* parent, const QString& caption, const QString& prompt, QString& entry);
   // Hands a file to the desktop's viewer for its type; false when that failed.
   virtual bool openDocument(const QString& path);
+  // One line of text, preset with text; false when cancelled.
+  virtual bool inputText(QWidget* parent, const QString& title, const QString& prompt, QString& text);
 };
 
 }  // namespace varnel::ui

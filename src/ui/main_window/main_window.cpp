@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -68,6 +69,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   });
 
   BuildLayout();
+  program_->setNetworkSettingsView(static_cast<NetworkSettingsView*>(this));
   link().trace.setSink(memo_);
   link().status.onChange = [this] { showCommandStatus(); };
   link().dispatcher.onAnswerLabel = [this] { labAns_->setText(Q(link().dispatcher.answerLabel())); };
@@ -93,6 +95,12 @@ void MainWindow::BuildLayout() {
   topBar_->butUSR->installEventFilter(this);
   connect(topBar_->butUSR, &QPushButton::clicked, this, &MainWindow::ButUSRClick);
   connect(topBar_->butHelp, &QPushButton::clicked, this, &MainWindow::ShowAbout);
+  connect(topBar_->butIP, &QPushButton::clicked, this,
+          [this] { topBar_->popMenuIP->popup(pos() + QPoint(24, 64)); });
+  connect(topBar_->popMenuIP, &QMenu::aboutToShow, this, &MainWindow::PopMenuIPPopup);
+  for (std::size_t k = 0; k < topBar_->ipItems.size(); ++k) {
+    connect(topBar_->ipItems[k], &QAction::triggered, this, [this, k] { MenuNewIPClick(static_cast<int>(k)); });
+  }
   connect(topBar_->butStartStop, &QPushButton::clicked, this, [this](bool down) {
     if (down) {
       StopEndpoint();

@@ -13,6 +13,7 @@
 #include "boards/board_events.h"
 #include "boards/request_sender.h"
 #include "boards/termination/termination_events.h"
+#include "netsettings/network_answer.h"
 #include "network/polling_scheduler.h"
 
 class QLabel;
@@ -57,7 +58,8 @@ class MainWindow : public QMainWindow,
                    private DiscoveryEvents,
                    private BoardPageEvents,
                    private TerminationViewEvents,
-                   private AccessEvents {
+                   private AccessEvents,
+                   private NetworkSettingsView {
   Q_OBJECT
  public:
   explicit MainWindow(MainWindowOptions options, QWidget* parent = nullptr);
@@ -81,6 +83,10 @@ class MainWindow : public QMainWindow,
   void DeleteCurrentDevice();
   void ToggleChannel(int channel);
   void SaveMapFile();
+  // The peer button's address menu: filled as it opens; item k chosen
+  // (0 asks for a new address) makes that block the root.
+  void PopMenuIPPopup();
+  void MenuNewIPClick(int item);
 
   // Boards: selection, the request hub, redrawing a board's page.
   enum class PageSender { Block, Modem, Termination, BlockPages };
@@ -135,6 +141,8 @@ class MainWindow : public QMainWindow,
   void ModeEntered(bool admin) override;
   void PasswordChanged(const std::string& storedText) override;
   void LoadAccessMode();
+  // NetworkSettingsView
+  void ShowNetworkSettings(int device, const NetworkSettings& settings) override;
 
   void ConnectBoardControls();
   void ConnectLogControls();

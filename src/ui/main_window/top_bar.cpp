@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QFrame>
@@ -38,6 +39,12 @@ TopBar::TopBar(QWidget* parent) : QWidget(parent) {
   butIP = Named(new QPushButton(connection_), "ButIP");
   butIP->setToolTip("Подключиться к другому блоку");
   butIP->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  popMenuIP = Named(new QMenu(butIP), "PopMenuIP");
+  for (std::size_t k = 0; k < ipItems.size(); ++k) {
+    ipItems[k] = popMenuIP->addAction(QString());
+    ipItems[k]->setObjectName(QString("MenuIP%1").arg(k));
+    ipItems[k]->setCheckable(k != 0);
+  }
   butStartStop = Named(new QPushButton("Активен", connection_), "ButStartStop");
   butStartStop->setCheckable(true);
   butStartStop->hide();

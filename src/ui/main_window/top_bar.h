@@ -4,8 +4,11 @@
 // separators between them follow the panels and cannot be dragged.
 
 #include <QWidget>
+#include <array>
 
+class QAction;
 class QCheckBox;
+class QMenu;
 class QLabel;
 class QPushButton;
 class QSpinBox;
@@ -25,6 +28,9 @@ class TopBar : public QWidget {
   void AlignWith(int treeWidth, int boardColumnWidth);
 
   QPushButton* butIP = nullptr;
+  // PopMenuIP: item 0 asks for a new address, items 1..16 are the list's.
+  QMenu* popMenuIP = nullptr;
+  std::array<QAction*, 17> ipItems{};
   QPushButton* butStartStop = nullptr;
   QPushButton* butUSR = nullptr;
   QPushButton* butHelp = nullptr;

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 #include "network/navigation.h"
 #include "ui/boards/modem/channel_page.h"
@@ -72,6 +73,9 @@ void MainWindow::ExploreCurrent() {
   if (!link().registry.inUse(request.currentDevice)) return;
   if (request.currentChannel == 0) {
     panelDev_->setText(Q(OpenBlock(link(), request.currentDevice)));
+    // Quietly: the page change would read the attributes at once and take
+    // over the open-block answer awaited.
+    const QSignalBlocker quiet(pages_->blockParams->tabs);
     pages_->blockParams->tabs->setCurrentIndex(0);
     RefreshClock();
   } else {

@@ -63,8 +63,8 @@ TEST(SimEmulator, MalformedRequestsCommandsAndEmptySidesStaySilentWithANote) {
       {{0x00, 0x0F, 0xF1}, "checksum"},
       {{0x80, 0x0F, 0x70}, "direction"},  // an answer with a correct checksum
       {{0x00, 0xFF}, "shorter"},  // checks to 0 but leaves no address byte
-      // ID, 0 then command 0x11 is a device command, not an identity request.
-      {{0x00, 0x01, 0x11, 0xED}, "device command 11"},
+      // ID, 0 then a command is a device command, not an identity request.
+      {{0x00, 0x01, 0x12, 0xEC}, "device command 12"},
       {{0x00, 0x81, 0x01, 0x7D}, "board 08 not fitted"},
       {{0x00, 0x41, 0xBE}, "board 04: no command"},  // the frame ends at the modem's address
       // Side probe of channel 2: nibbles 1, 2, 0, 15, 0.

@@ -1,0 +1,113 @@
+// A block's own settings: the network settings and the name that the program
+// writes, answered as the block would, and the identity that carries the name.
+#include "sim/block/block_settings.h"
+
+#include <gtest/gtest.h>
+
+#include "sim/wire/checksum.h"
+#include "test_support.h"
+
+namespace varnel::sim {
+namespace {
+
+Block MakeBlock(std::uint8_t id, const std::string& name) {
+  std::string error;
+  std::optional<Block> block = Block::Create({id, name, 2}, error);
+  EXPECT_EQ(error, "");
+  return std::move(block).value();
+}
+
+// 0x11, MAC tail, VLAN 5, 10.0.0.2, 255.255.255.0, 10.0.0.1.
+Bytes EthernetWrite() {
+  return {0x11, 0x12, 0xAB, 0x05, 0x00, 10, 0, 0, 2, 255, 255, 255, 0, 10, 0, 0, 1};
+}
+
+Bytes Sealed(Bytes frame) {
+  frame.push_back(FrameChecksum(frame));
+  return frame;
+}
+
+TEST(SimBlockSettings, ReadAnswersTheDefaultsInTheLongForm) {
+  BlockSettings settings(MakeBlock(3, "A"), DefaultEthernet(3));
+  const auto reply = settings.Handle(Bytes{0x11}, 0);
+  ASSERT_TRUE(reply && reply->body);
+  EXPECT_EQ(*reply->body, (Bytes{0x11, 0x5A, 0x03, 0x00, 0x00, 192, 168, 0, 103, 255, 255, 255, 0, 192, 168, 0, 1,
+                                 0, 0, 0, 0, 'p', 'u', 'b', 'l', 'i', 'c'}));
+}
+
+TEST(SimBlockSettings, WritesChangeWhatIsReadBackShortOrWithSnmp) {
+  BlockSettings settings(MakeBlock(3, "A"), DefaultEthernet(3));
+  // The short write keeps the SNMP part as it was.
+  auto reply = settings.Handle(EthernetWrite(), 0);
+  ASSERT_TRUE(reply && reply->body);
+  Bytes expected = EthernetWrite();
+  expected.insert(expected.end(), {0, 0, 0, 0, 'p', 'u', 'b', 'l', 'i', 'c'});
+  EXPECT_EQ(*reply->body, expected);
+
+  Bytes withSnmp = EthernetWrite();
+  withSnmp.insert(withSnmp.end(), {10, 0, 0, 9, 'x'});
+  reply = settings.Handle(withSnmp, 0);
+  ASSERT_TRUE(reply && reply->body);
+  EXPECT_EQ(*reply->body, withSnmp);
+  EXPECT_EQ(*settings.Handle(Bytes{0x11}, 0)->body, withSnmp);
+  EXPECT_EQ(settings.Ethernet().community, "x");
+}
+
+TEST(SimBlockSettings, MalformedWritesAreLeftUnansweredAndChangeNothing) {
+  BlockSettings settings(MakeBlock(3, "A"), DefaultEthernet(3));
+  const Bytes before = *settings.Handle(Bytes{0x11}, 0)->body;
+  Bytes vlan = EthernetWrite();
+  vlan[3] = 0x00;
+  vlan[4] = 0x10;  // 4096
+  Bytes between = EthernetWrite();
+  between.push_back(1);  // 18 bytes: neither form
+  Bytes longCommunity = EthernetWrite();
+  longCommunity.insert(longCommunity.end(), 4 + 9, 'c');
+  const Bytes longName = [] {
+    Bytes b{3};
+    b.insert(b.end(), kMaxNameBytes + 1, 'n');
+    return b;
+  }();
+  for (const Bytes& request : {vlan, between, longCommunity, longName}) {
+    SCOPED_TRACE(HexText(request));
+    const auto reply = settings.Handle(request, 0);
+    ASSERT_TRUE(reply);
+    EXPECT_FALSE(reply->body);
+    EXPECT_NE(reply->note.find("unanswered"), std::string::npos);
+  }
+  EXPECT_EQ(*settings.Handle(Bytes{0x11}, 0)->body, before);
+  EXPECT_EQ(settings.WireName(), "A");
+  // Not the block's own commands: left to its boards' behaviour.
+  EXPECT_FALSE(settings.Handle(Bytes{0x12}, 0));
+  EXPECT_FALSE(settings.Handle(Bytes{0x0F, 'x'}, 0));
+}
+
+TEST(SimBlockSettings, NewNameIsAnsweredAndCarriedByEveryLaterIdentity) {
+  Emulator emulator(MakeBlock(1, "A"));
+  // ID 1 kept, name "ПС" in Windows-1251; the answer is the identity.
+  const Outcome written = emulator.Handle(Sealed({0x00, 0x01, 0x01, 0xCF, 0xD1}));
+  EXPECT_EQ(Frames(written), (std::vector<Bytes>{Sealed({0x80, 0x01, 0x00, 0x02, 0xCF, 0xD1})}));
+  EXPECT_EQ(Frames(emulator.Handle(Sealed({0x00, 0x0F}))),
+            (std::vector<Bytes>{Sealed({0x80, 0x01, 0x00, 0x02, 0xCF, 0xD1})}));
+
+  // Another ID is not taken: the Routes stay, the console says so.
+  const Outcome other = emulator.Handle(Sealed({0x00, 0x01, 0x05, 'B'}));
+  EXPECT_EQ(Frames(other), (std::vector<Bytes>{Sealed({0x80, 0x01, 0x00, 0x02, 'B'})}));
+  EXPECT_NE(other.note.find("ID 5 not taken"), std::string::npos) << other.note;
+}
+
+TEST(SimBlockSettings, DeviceBehindAChannelAnswersUnderItsIdRoute) {
+  const auto networks = NetworksOrFail(
+      "[root.r]\naddress=127.0.0.1\nid=1\nname=R\n"
+      "[dev.d]\nmaster=r\nup=1\nchannel=2\nid=7\nname=D\n");
+  const Emulator emulator(networks.front());
+  // Nibbles 1, 2, 0, 7, 0 (padded): 21 70 00, then 0x11.
+  const Outcome read = emulator.Handle(Sealed({0x00, 0x21, 0x70, 0x00, 0x11}));
+  ASSERT_EQ(read.answers.size(), 1u);
+  const Bytes& frame = read.answers[0].frame;
+  EXPECT_EQ(Bytes(frame.begin(), frame.begin() + 5), (Bytes{0x80, 0x21, 0x70, 0x00, 0x11}));
+  EXPECT_EQ(frame[6], 0x07);  // MAC tail ends in the ID
+}
+
+}  // namespace
+}  // namespace varnel::sim
