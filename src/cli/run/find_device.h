@@ -1,0 +1,18 @@
+#pragma once
+// The device named on the command line, found by exploring until its path or
+// ID Route resolves, or until exploration has nothing left to probe.
+
+#include "output/progress.h"
+#include "run/failure.h"
+#include "run/session.h"
+
+namespace varnel::cli {
+
+struct FoundDevice {
+  int device = 0;  // 0 on failure
+  Outcome failure;
+};
+
+FoundDevice FindNamedDevice(Session& session, Progress& progress);
+
+}  // namespace varnel::cli
