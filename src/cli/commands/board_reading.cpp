@@ -1,4 +1,4 @@
-#include "commands/board_reading.h"
+#include "cli/commands/board_reading.h"
 
 namespace varnel::cli {
 

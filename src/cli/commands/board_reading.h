@@ -4,8 +4,8 @@
 // parse, or the timeout.
 
 #include "boards/request_hub.h"
-#include "run/failure.h"
-#include "run/session.h"
+#include "cli/run/failure.h"
+#include "cli/run/session.h"
 
 namespace varnel::cli {
 

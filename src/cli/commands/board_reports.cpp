@@ -1,4 +1,4 @@
-#include "commands/board_reports.h"
+#include "cli/commands/board_reports.h"
 
 #include "boards/modem/modem_view.h"
 #include "boards/termination/subchannel_view.h"

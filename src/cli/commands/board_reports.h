@@ -3,8 +3,8 @@
 // into a report. The power board's answer is not decoded by the program: its
 // report says that it answered and how often.
 
-#include "output/board_report.h"
-#include "run/session.h"
+#include "cli/output/board_report.h"
+#include "cli/run/session.h"
 
 namespace varnel::cli {
 

@@ -2,9 +2,9 @@
 // The tool's commands. Each prints its result on standard output and returns
 // how it ended; the caller prints the failure line.
 
-#include "output/progress.h"
-#include "run/failure.h"
-#include "run/session.h"
+#include "cli/output/progress.h"
+#include "cli/run/failure.h"
+#include "cli/run/session.h"
 
 namespace varnel::cli {
 

@@ -1,9 +1,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "commands/commands.h"
-#include "output/device_tree_output.h"
-#include "run/explore.h"
+#include "cli/commands/commands.h"
+#include "cli/output/device_tree_output.h"
+#include "cli/run/explore.h"
 
 namespace varnel::cli {
 

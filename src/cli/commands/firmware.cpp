@@ -1,4 +1,4 @@
-#include "commands/commands.h"
+#include "cli/commands/commands.h"
 
 namespace varnel::cli {
 

@@ -3,12 +3,12 @@
 #include <QJsonObject>
 #include <limits>
 
-#include "commands/board_reading.h"
-#include "commands/commands.h"
+#include "cli/commands/board_reading.h"
+#include "cli/commands/commands.h"
 #include "eventlog/log_file.h"
 #include "eventlog/read_all_session.h"
 #include "network/device_lookup.h"
-#include "run/find_device.h"
+#include "cli/run/find_device.h"
 
 namespace varnel::cli {
 

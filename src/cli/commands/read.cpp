@@ -1,10 +1,10 @@
 #include <QJsonDocument>
 
-#include "commands/board_reading.h"
-#include "commands/board_reports.h"
-#include "commands/commands.h"
+#include "cli/commands/board_reading.h"
+#include "cli/commands/board_reports.h"
+#include "cli/commands/commands.h"
 #include "network/device_lookup.h"
-#include "run/find_device.h"
+#include "cli/run/find_device.h"
 
 namespace varnel::cli {
 

@@ -1,6 +1,6 @@
-#include "man/man_page.h"
+#include "cli/man/man_page.h"
 
-#include "options/help_table.h"
+#include "cli/options/help_table.h"
 
 namespace varnel::cli {
 

@@ -1,7 +1,7 @@
 // Build step: writes the manual page to the file named by its argument.
 #include <iostream>
 
-#include "man/man_page.h"
+#include "cli/man/man_page.h"
 #include "wire/atomic_file.h"
 
 int main(int argc, char** argv) {

@@ -1,4 +1,4 @@
-#include "options/cli_options.h"
+#include "cli/options/cli_options.h"
 
 #include <charconv>
 #include <cmath>
@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "network/device_lookup.h"
-#include "options/help_table.h"
+#include "cli/options/help_table.h"
 #include "wire/ip_text.h"
 
 namespace varnel::cli {

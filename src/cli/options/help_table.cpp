@@ -1,6 +1,6 @@
-#include "options/help_table.h"
+#include "cli/options/help_table.h"
 
-#include "options/exit_status.h"
+#include "cli/options/exit_status.h"
 
 namespace varnel::cli {
 

@@ -1,8 +1,8 @@
-#include "output/board_report.h"
+#include "cli/output/board_report.h"
 
 #include <QJsonArray>
 
-#include "output/printable.h"
+#include "cli/output/printable.h"
 
 namespace varnel::cli {
 

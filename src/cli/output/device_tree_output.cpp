@@ -1,8 +1,8 @@
-#include "output/device_tree_output.h"
+#include "cli/output/device_tree_output.h"
 
 #include <QJsonObject>
 
-#include "output/printable.h"
+#include "cli/output/printable.h"
 #include "wire/frame.h"
 
 namespace varnel::cli {

@@ -1,4 +1,4 @@
-#include "output/printable.h"
+#include "cli/output/printable.h"
 
 namespace varnel::cli {
 

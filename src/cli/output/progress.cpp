@@ -1,4 +1,4 @@
-#include "output/progress.h"
+#include "cli/output/progress.h"
 
 #include <unistd.h>
 

@@ -1,4 +1,4 @@
-#include "run/explore.h"
+#include "cli/run/explore.h"
 
 #include <limits>
 

@@ -5,8 +5,8 @@
 
 #include <functional>
 
-#include "output/progress.h"
-#include "run/session.h"
+#include "cli/output/progress.h"
+#include "cli/run/session.h"
 
 namespace varnel::cli {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "options/exit_status.h"
+#include "cli/options/exit_status.h"
 
 namespace varnel::cli {
 

@@ -1,7 +1,7 @@
-#include "run/find_device.h"
+#include "cli/run/find_device.h"
 
 #include "network/device_lookup.h"
-#include "run/explore.h"
+#include "cli/run/explore.h"
 
 namespace varnel::cli {
 

@@ -2,9 +2,9 @@
 // The device named on the command line, found by exploring until its path or
 // ID Route resolves, or until exploration has nothing left to probe.
 
-#include "output/progress.h"
-#include "run/failure.h"
-#include "run/session.h"
+#include "cli/output/progress.h"
+#include "cli/run/failure.h"
+#include "cli/run/session.h"
 
 namespace varnel::cli {
 

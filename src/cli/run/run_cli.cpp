@@ -1,11 +1,11 @@
-#include "run/run_cli.h"
+#include "cli/run/run_cli.h"
 
 #include <QCoreApplication>
 #include <cstdio>
 #include <iostream>
 
-#include "commands/commands.h"
-#include "options/help_table.h"
+#include "cli/commands/commands.h"
+#include "cli/options/help_table.h"
 
 namespace varnel::cli {
 

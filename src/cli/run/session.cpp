@@ -1,4 +1,4 @@
-#include "run/session.h"
+#include "cli/run/session.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>

@@ -10,7 +10,7 @@
 
 #include "app/program.h"
 #include "net_qt/udp_endpoint.h"
-#include "options/cli_options.h"
+#include "cli/options/cli_options.h"
 
 namespace varnel::cli {
 
