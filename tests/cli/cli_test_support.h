@@ -61,7 +61,9 @@ class EmulatedNetwork : public ::testing::Test {
  protected:
   EmulatedNetwork(const char* scenario, const char* address, int localPort,
                   const std::vector<std::pair<QString, QString>>& edits = {})
-      : address_(address), port_(localPort), servers(ScenarioOn(scenario, address, edits)) {
+      : EmulatedNetwork(ScenarioOn(scenario, address, edits), address, localPort) {}
+  EmulatedNetwork(std::vector<sim::Network> networks, const char* address, int localPort)
+      : address_(address), port_(localPort), servers(std::move(networks)) {
     EXPECT_EQ(servers.Start(), "");
   }
 
