@@ -7,7 +7,6 @@
 #include "cli/commands/commands.h"
 #include "eventlog/log_file.h"
 #include "eventlog/read_all_session.h"
-#include "network/device_lookup.h"
 #include "cli/run/find_device.h"
 
 namespace varnel::cli {
@@ -71,7 +70,7 @@ Outcome RunLog(Session& session, Progress& progress) {
   const FoundDevice found = FindNamedDevice(session, progress);
   if (found.device == 0) return found.failure;
   const CliOptions& o = session.options();
-  const std::string path = DeviceNamePath(BuildDeviceTree(session.link().registry), found.device);
+  const std::string& path = found.path;
   const std::string what = "the modem board of " + path;
   progress.Show("opening the event log of " + path);
   SelectBoard(session, found.device, kModemSlot);

@@ -3,7 +3,6 @@
 #include "cli/commands/board_reading.h"
 #include "cli/commands/board_reports.h"
 #include "cli/commands/commands.h"
-#include "network/device_lookup.h"
 #include "cli/run/find_device.h"
 
 namespace varnel::cli {
@@ -50,7 +49,7 @@ Outcome RunRead(Session& session, Progress& progress) {
   if (found.device == 0) return found.failure;
   const CliOptions& o = session.options();
   const int slot = BoardSlot(o.board);
-  const std::string path = DeviceNamePath(BuildDeviceTree(session.link().registry), found.device);
+  const std::string& path = found.path;
   progress.Show("reading " + std::string(BoardName(o.board)) + " of " + path);
   SelectBoard(session, found.device, slot);
   session.ForgetTerminationShown();

@@ -10,6 +10,7 @@ namespace varnel::cli {
 
 struct FoundDevice {
   int device = 0;  // 0 on failure
+  std::string path;  // its names from the top, as printed
   Outcome failure;
 };
 
