@@ -23,7 +23,8 @@ const std::vector<OptionHelp>& CommonOptions() {
   static const std::vector<OptionHelp> options{
       {"--peer", "IP", "IPv4 address of the root block to talk to (required)."},
       {"--port", "N", "First local UDP port to bind; this one or one of the three after it (default 12347)."},
-      {"--timeout", "S", "Seconds to wait for an answer before giving up (default 5; 0.1 .. 3600)."},
+      {"--timeout", "S", "Seconds to wait for an answer before giving up, and for late answers after the last "
+       "exploration probe (default 5; 0.1 .. 3600)."},
       {"--autofind", "N", "Side probes exploration may send, 0 .. 255 (default 32)."},
       {"--interval", "MS", "Milliseconds between two exploration probes, 10 .. 10000 (default 1000)."},
       {"--json", "", "Print the result as JSON on standard output."},
