@@ -7,6 +7,14 @@ namespace varnel {
 Exploration::Exploration(TraceLog& trace, DeviceRegistry& registry, FrameSender& send)
     : trace_(trace), registry_(registry), send_(send) {}
 
+int Exploration::Candidates() const {
+  int count = 0;
+  for (int d = 1; d <= kMaxDevices; ++d) {
+    if (registry_.inUse(d)) count += registry_.device(d).upConn <= 3 ? 3 : 4;
+  }
+  return count;
+}
+
 void Exploration::AutoStateStep() {
   if (!registry_.inUse(1)) {
     send_.SendFrame(BroadcastIdentityRequest());

@@ -3,6 +3,8 @@
 // identity request; afterwards it probes, one per step, every side of every
 // known device except the side the device is reached through, up to a limit.
 
+#include <algorithm>
+
 #include "model/device_registry.h"
 #include "wire/frame_sender.h"
 
@@ -17,6 +19,10 @@ class Exploration {
   void Reset() { autoState_ = 0; }
 
   std::uint8_t autoState() const { return autoState_; }
+  // Side probes the known devices offer at this moment, limit or not.
+  int Candidates() const;
+  // Every side probe the limit allows has been sent; answers may follow.
+  bool Exhausted() const { return registry_.inUse(1) && autoState_ >= std::min<int>(limit_, Candidates()); }
   std::uint8_t limit() const { return limit_; }
   void setLimit(std::uint8_t limit) { limit_ = limit; }
 

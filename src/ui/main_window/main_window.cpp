@@ -27,7 +27,7 @@
 #include "ui/main_window/status_panels.h"
 #include "ui/main_window/test_sender.h"
 #include "ui/main_window/top_bar.h"
-#include "ui/net/udp_endpoint.h"
+#include "net_qt/udp_endpoint.h"
 #include "ui/tree/view.h"
 #include "ui/widgets/names.h"
 #include "ui/widgets/qt_text.h"

@@ -39,7 +39,12 @@ class StatusPanels;
 class TestSender;
 class TopBar;
 class TraceMemo;
+}  // namespace varnel::ui
+namespace varnel::net {
 class UdpEndpoint;
+}  // namespace varnel::net
+namespace varnel::ui {
+using net::UdpEndpoint;
 
 struct MainWindowOptions {
   QString settingsPath;          // read from here

@@ -127,6 +127,7 @@ TEST_F(DiscoveryTest, OnlyTheOpenCurrentBlockCountsAsOpened) {
 
 TEST_F(DiscoveryTest, ExplorationBroadcastsThenProbesEverySideButTheUpSide) {
   explore.setLimit(0);
+  EXPECT_FALSE(explore.Exhausted());  // nothing known: the broadcast goes on
   EXPECT_EQ(Step(), (Bytes{0x00, 0x0F, 0xF0}));
   EXPECT_EQ(Step(), (Bytes{0x00, 0x0F, 0xF0}));  // the limit does not stop the broadcast
   AddDevice({1}, {1});
@@ -139,12 +140,17 @@ TEST_F(DiscoveryTest, ExplorationBroadcastsThenProbesEverySideButTheUpSide) {
   EXPECT_EQ(Step(), (Bytes{0x00, 0x31, 0xF0, 0x00, 0xDD}));  // root, channel 3
   EXPECT_EQ(Step(), (Bytes{0x00, 0x21, 0x00, 0x0F, 0xCF}));  // device 2, Ethernet
   EXPECT_EQ(Step(), (Bytes{0x00, 0x21, 0x02, 0x0F, 0xCD}));  // channel 2
+  EXPECT_FALSE(explore.Exhausted());
   EXPECT_EQ(Step(), (Bytes{0x00, 0x21, 0x03, 0x0F, 0xCC}));  // channel 3
+  EXPECT_EQ(explore.Candidates(), 6);
+  EXPECT_TRUE(explore.Exhausted());
   EXPECT_EQ(Step(), Bytes{});
   // A device found later extends the list where it stopped, up to the limit.
   reg.device(AddDevice({1, 3}, {1, 3, 0, 8})).upConn = 2;
+  EXPECT_FALSE(explore.Exhausted());
   explore.setLimit(7);
   EXPECT_EQ(Step(), (Bytes{0x00, 0x31, 0x00, 0x0F, 0xBF}));
+  EXPECT_TRUE(explore.Exhausted());  // the limit, two candidates short
   EXPECT_EQ(Step(), Bytes{});
   explore.Reset();
   EXPECT_EQ(Step(), (Bytes{0x00, 0x11, 0xF0, 0x00, 0xFD}));

@@ -6,12 +6,13 @@
 #include <vector>
 
 #include "ui/main_window/status_panels.h"
-#include "ui/net/udp_endpoint.h"
+#include "net_qt/udp_endpoint.h"
 #include "wire/frame.h"
 #include "ui_test_support.h"
 
 using namespace varnel;
 using namespace varnel::ui;
+using namespace varnel::net;
 using namespace varnel::ui::testing;
 
 namespace {

@@ -28,6 +28,8 @@ TerminationSettingsView ComputeTerminationSettings(const TBRDS& board) {
   v.contactsVisible = TerminationHasContacts(board.Ver1, board.Ver2);
   v.inputColour = ContactColour(board.Values[1], 0);
   v.outputColour = ContactColour(board.Values[1], 1);
+  v.inputOn = Bit8(board.Values[1], 0);
+  v.outputOn = Bit8(board.Values[1], 1);
   return v;
 }
 

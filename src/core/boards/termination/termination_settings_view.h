@@ -16,6 +16,7 @@ struct TerminationSettingsView {
   bool contactsVisible = false;  // SLPanelDats
   std::uint32_t inputColour = 0;   // shDat ("Вход")
   std::uint32_t outputColour = 0;  // shREL ("Выход")
+  bool inputOn = false, outputOn = false;  // what the two colours show
 };
 
 // Firmware 1.8 was the first to report the alarm contacts.

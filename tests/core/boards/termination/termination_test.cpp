@@ -278,6 +278,7 @@ TEST(TerminationSettingsView, TextsContactsAndModules) {
   EXPECT_EQ(v.version, "Плата СЛ   v.1.8    №00A5  Время работы: 1д1ч1м1c");
   EXPECT_EQ(v.modules, "[1]   [2]   [3]\rНет   FO    FS    ");
   EXPECT_EQ(std::pair(v.inputColour, v.outputColour), std::pair(0xC0C0C0u, 0x00FFFFu));
+  EXPECT_EQ(std::pair(v.inputOn, v.outputOn), std::pair(false, true));
   b.Modules[0].Tag = 13, b.Modules[1].Tag = 5;
   EXPECT_EQ(ComputeTerminationSettings(b).modules, "[1]   [2]   [3]\r4W01  неизв. FS    ");
   for (auto [ver1, ver2, shown] : {std::tuple{1, 7, false}, {1, 8, true}, {2, 0, true}, {0, 12, true}, {0, 0, false}})

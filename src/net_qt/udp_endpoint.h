@@ -9,7 +9,7 @@
 
 #include "app/send_path.h"
 
-namespace varnel::ui {
+namespace varnel::net {
 
 class UdpEndpoint : public QObject, public DatagramSink {
   Q_OBJECT
@@ -43,4 +43,4 @@ class UdpEndpoint : public QObject, public DatagramSink {
   QUdpSocket socket_;
 };
 
-}  // namespace varnel::ui
+}  // namespace varnel::net

@@ -1,10 +1,10 @@
-#include "ui/net/udp_endpoint.h"
+#include "net_qt/udp_endpoint.h"
 
 #include <QHostAddress>
 #include <algorithm>
 #include <QNetworkDatagram>
 
-namespace varnel::ui {
+namespace varnel::net {
 
 UdpEndpoint::UdpEndpoint(QObject* parent) : QObject(parent) {
   socket_.setObjectName("UDPsrv");
@@ -57,4 +57,4 @@ int UdpEndpoint::readPending(const std::function<bool()>& hasRoom, const Accept&
   return taken;
 }
 
-}  // namespace varnel::ui
+}  // namespace varnel::net

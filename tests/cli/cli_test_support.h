@@ -1,0 +1,96 @@
+#pragma once
+// The built varnel-cli run as a process against emulated networks on this
+// suite's loopback addresses, and what the emulator received meanwhile.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStringList>
+
+#include "sim/net/builder.h"
+#include "sim/udp/network_servers.h"
+
+namespace varnel::cli::testing {
+
+struct CliRun {
+  int status = -1;
+  QString out, err;
+  QJsonObject json() const { return QJsonDocument::fromJson(out.toUtf8()).object(); }
+  // Standard error holds exactly one line.
+  bool oneErrorLine() const { return err.endsWith('\n') && err.count('\n') == 1; }
+};
+
+// Runs the tool with the arguments, at most timeoutMs.
+inline CliRun RunCli(const QStringList& args, int timeoutMs = 60000) {
+  QProcess process;
+  process.start(VARNEL_CLI_PATH, args);
+  EXPECT_TRUE(process.waitForFinished(timeoutMs)) << args.join(' ').toStdString();
+  CliRun run;
+  run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  run.out = QString::fromUtf8(process.readAllStandardOutput());
+  run.err = QString::fromUtf8(process.readAllStandardError());
+  return run;
+}
+
+// A shipped scenario with its one root moved to address, edited by the
+// replacements (each "old" -> "new" once).
+inline std::vector<sim::Network> ScenarioOn(const char* file, const char* address,
+                                            const std::vector<std::pair<QString, QString>>& edits = {}) {
+  QFile in(QString(VARNEL_SIM_SCENARIO_DIR) + "/" + file);
+  EXPECT_TRUE(in.open(QIODevice::ReadOnly));
+  QString text = QString::fromUtf8(in.readAll()).replace("address=127.0.0.1", QString("address=") + address);
+  for (const auto& [from, to] : edits) {
+    EXPECT_TRUE(text.contains(from)) << from.toStdString();
+    text.replace(text.indexOf(from), from.size(), to);
+  }
+  sim::NetworksBuilt built = sim::NetworksFromIni(text.toStdString());
+  EXPECT_EQ(built.error, "");
+  return std::move(built.networks);
+}
+
+// The options every run against address shares: its own local port, a quick
+// pace and a short timeout.
+inline QStringList Talk(const char* address, int localPort) {
+  return {"--peer", address, "--port", QString::number(localPort), "--interval", "20", "--timeout", "1"};
+}
+
+class EmulatedNetwork : public ::testing::Test {
+ protected:
+  EmulatedNetwork(const char* scenario, const char* address, int localPort,
+                  const std::vector<std::pair<QString, QString>>& edits = {})
+      : EmulatedNetwork(ScenarioOn(scenario, address, edits), address, localPort) {}
+  EmulatedNetwork(std::vector<sim::Network> networks, const char* address, int localPort)
+      : address_(address), port_(localPort), servers(std::move(networks)) {
+    EXPECT_EQ(servers.Start(), "");
+  }
+
+  CliRun Run(const QString& command, QStringList args) {
+    return RunCli(QStringList{command} + args + Talk(address_, port_));
+  }
+  std::size_t Received() const {
+    std::size_t n = 0;
+    for (const auto& e : servers.ServerAt(0).Record()) n += e.direction == sim::Direction::Received;
+    return n;
+  }
+  // Payloads the root received for one of its boards, checksum left off.
+  std::vector<sim::Bytes> RootBoardRequests(std::uint8_t board) const {
+    std::vector<sim::Bytes> payloads;
+    const std::uint8_t id = servers.NetworkAt(0).Root().block.Id();
+    const std::uint8_t first = static_cast<std::uint8_t>(id | (board << 4));
+    for (const auto& e : servers.ServerAt(0).Record()) {
+      if (e.direction == sim::Direction::Received && e.bytes.size() > 3 && e.bytes[1] == first) {
+        payloads.emplace_back(e.bytes.begin() + 2, e.bytes.end() - 1);
+      }
+    }
+    return payloads;
+  }
+
+  const char* address_;
+  int port_;
+  sim::NetworkServers servers;
+};
+
+}  // namespace varnel::cli::testing

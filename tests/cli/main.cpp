@@ -1,0 +1,11 @@
+// GoogleTest main for the command-line tool's tests: one QCoreApplication
+// for the processes they start.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
