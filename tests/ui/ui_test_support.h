@@ -34,6 +34,11 @@ class RecordingDialogs : public Dialogs {
   bool saveAsLog = true;
   QString openName;  // the update file chosen; empty: cancelled
   QString openUpdateFile(QWidget*, const QString& current) override { return openName.isEmpty() ? current : openName; }
+  QString openFilter;  // the filter of the last modem program dialog
+  QString openModemProgram(QWidget*, const QString& filter, const QString& current) override {
+    openFilter = filter;
+    return openName.isEmpty() ? current : openName;
+  }
   QString saveLogFile(QWidget*, bool& logTypeChosen) override {
     logTypeChosen = saveAsLog;
     return saveName;

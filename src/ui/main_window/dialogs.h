@@ -20,6 +20,8 @@ class Dialogs {
   virtual QString saveLogFile(QWidget* parent, bool& logTypeChosen);
   // The termination board update file; the current one when cancelled.
   virtual QString openUpdateFile(QWidget* parent, const QString& current);
+  // A modem program file of the given filter ("Name (*.ext)"); the current one when cancelled.
+  virtual QString openModemProgram(QWidget* parent, const QString& filter, const QString& current);
 };
 
 }  // namespace varnel::ui

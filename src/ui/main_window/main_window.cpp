@@ -205,6 +205,7 @@ void MainWindow::StartUp() {
   link().settings.peerIp = s.peerIp;
   link().settings.serverPort = s.serverPort;
   program_->exploration.setLimit(s.autoFind);
+  ShowModemProgramPath();
   ApplyWindowGeometry();
 
   link().registry.Clear();
