@@ -21,15 +21,26 @@ Bytes Image(std::size_t n) {
 }
 
 Bytes Block(std::uint8_t code, unsigned n, const Bytes& image) {
-  Bytes request{code, static_cast<std::uint8_t>(n & 0xFF), static_cast<std::uint8_t>(n >> 8 | 0x80)};
   const std::size_t from = std::min<std::size_t>(n * 256u, image.size());
   const std::size_t to = std::min<std::size_t>(from + 256, image.size());
-  request.insert(request.end(), image.begin() + from, image.begin() + to);
+  Bytes request(3 + to - from);
+  request[0] = code;
+  request[1] = static_cast<std::uint8_t>(n & 0xFF);
+  request[2] = static_cast<std::uint8_t>(n >> 8 | 0x80);
+  std::copy(image.begin() + from, image.begin() + to, request.begin() + 3);
   return request;
 }
 
 Bytes Acked(std::uint8_t code, unsigned n) {
   return {code, static_cast<std::uint8_t>(n & 0xFF), static_cast<std::uint8_t>(n >> 8 | 0x80)};
+}
+
+// The default board with its firmware settings changed.
+template <typename Change>
+ModemSettings Firmware(Change change) {
+  ModemSettings settings;
+  change(settings.firmware);
+  return settings;
 }
 
 std::string TempPrefix() {
@@ -44,7 +55,7 @@ Bytes ReadFile(const std::string& path) {
 
 TEST(SimModemFirmware, ReceivesAndSavesTheImageBlockByBlock) {
   const std::string prefix = TempPrefix();
-  TestModem modem({.firmware = {.save_prefix = prefix}});
+  TestModem modem(Firmware([&](ModemFirmwareSettings& f) { f.save_prefix = prefix; }));
   const Bytes image = Image(600);
   EXPECT_EQ(modem.Ask({0x02, 0x34, 0x12}), (Bytes{0x02, 0x34, 0x12}));
   EXPECT_EQ(modem.Ask(Block(0x02, 0, image)), Acked(0x02, 0));
@@ -92,18 +103,18 @@ TEST(SimModemFirmware, OutOfSequenceBlocksBreakTheSession) {
 
 TEST(SimModemFirmware, EndingsTheScenarioAsksFor) {
   const Bytes image = Image(600);
-  TestModem breaks({.firmware = {.break_at = 1}});
+  TestModem breaks(Firmware([](ModemFirmwareSettings& f) { f.break_at = 1; }));
   breaks.Ask({0x02, 0x01, 0x00});
   breaks.Ask(Block(0x02, 0, image));
   EXPECT_EQ(breaks.Ask(Block(0x02, 1, image)), Acked(0x02, 0x7FFE));
 
-  TestModem stops({.firmware = {.stop_at = 1}});
+  TestModem stops(Firmware([](ModemFirmwareSettings& f) { f.stop_at = 1; }));
   stops.Ask({0x02, 0x01, 0x00});
   stops.Ask(Block(0x02, 0, image));
   EXPECT_EQ(stops.Ask(Block(0x02, 1, image)), Acked(0x02, 0x7FFF));
   EXPECT_EQ(stops.Ask(Block(0x02, 2, image)), std::nullopt);
 
-  TestModem endsLast({.firmware = {.last_as_end = true}});
+  TestModem endsLast(Firmware([](ModemFirmwareSettings& f) { f.last_as_end = true; }));
   endsLast.Ask({0x02, 0x01, 0x00});
   EXPECT_EQ(endsLast.Ask(Block(0x02, 0, image)), Acked(0x02, 0));
   EXPECT_EQ(endsLast.Ask(Block(0x02, 1, image)), Acked(0x02, 1));
@@ -111,7 +122,7 @@ TEST(SimModemFirmware, EndingsTheScenarioAsksFor) {
 }
 
 TEST(SimModemFirmware, RestartIsSilentThenRunsTheNewProgram) {
-  TestModem modem({.mcu = 12, .fpga = 3, .firmware = {.restart_seconds = 5}});
+  TestModem modem(Firmware([](ModemFirmwareSettings& f) { f.restart_seconds = 5; }));
   // A restart with nothing received keeps the versions.
   EXPECT_EQ(modem.Ask({0x04}), std::nullopt);
   modem.At(5);
@@ -135,8 +146,12 @@ TEST(SimModemFirmware, ScenarioKeys) {
   const ScenarioRead read = ReadScenario(
       root + "modem_fw_break=5\nmodem_fw_stop=8191\nmodem_fw_last=end\nmodem_restart_s=0\nmodem_fw_save=/tmp/x\n");
   ASSERT_TRUE(read.scenario) << read.error;
-  const ModemFirmwareSettings expected{
-      .break_at = 5, .stop_at = 8191, .last_as_end = true, .restart_seconds = 0, .save_prefix = "/tmp/x"};
+  ModemFirmwareSettings expected;
+  expected.break_at = 5;
+  expected.stop_at = 8191;
+  expected.last_as_end = true;
+  expected.restart_seconds = 0;
+  expected.save_prefix = "/tmp/x";
   EXPECT_EQ(read.scenario->roots[0].boards.modem.firmware, expected);
   for (const auto& [line, message] : std::initializer_list<std::pair<const char*, const char*>>{
            {"modem_fw_break=8192", "modem_fw_break=8192: the program block answered 0x7FFE"},
