@@ -140,7 +140,7 @@ TEST_F(ModemFirmwareWriteTest, ImagesArriveByteForByteAndRunAfterTheRestart) {
   EXPECT_EQ(CommandsTo(0x04), before);  // declined: nothing sent
   f.dialogs.answer = true;
   Press("ButRstVK");
-  EXPECT_EQ(RequestsTo(0x04).back(), (sim::Bytes{0x04}));
+  EXPECT_TRUE(WaitFor([&] { return RequestsTo(0x04).back() == sim::Bytes{0x04}; }));
   QTest::qWait(1100);
   Press("ButVerVK");
   EXPECT_TRUE(WaitFor([&] { return panel->version->text() == "Версия программы MCU:13  FPGA:4"; }))
