@@ -186,6 +186,8 @@ class MainWindow : public QMainWindow,
   QTimer timerRecv_;
   QTimer timerCommon_;
   bool drainScheduled_ = false;
+  static constexpr int kAnswerLabelMs = 40;
+  bool answerLabelPending_ = false;
   bool shownOnce_ = false;
 };
 

@@ -133,6 +133,7 @@ TEST_F(ModemFirmwareWriteTest, ImagesArriveByteForByteAndRunAfterTheRestart) {
 
   // Restart: asked first, silent for a second, then the new versions.
   f.dialogs.answer = false;
+  QTest::qWait(100);  // requests still on their way are recorded by now
   const std::vector<int> before = CommandsTo(0x04);
   Press("ButRstVK");
   EXPECT_EQ(f.dialogs.confirmations.last(), "Отправить команду перезапуска?");
