@@ -13,11 +13,13 @@
 
 namespace varnel::ui::testing {
 
-// The small scenario with its root moved to the given loopback address.
-inline std::vector<sim::Network> SmallNetworkOn(const char* address) {
+// The small scenario with its root moved to the given loopback address;
+// rootKeys (lines "key=value\n") are added to the root's section.
+inline std::vector<sim::Network> SmallNetworkOn(const char* address, const QString& rootKeys = {}) {
   QFile file(QString(VARNEL_SIM_SCENARIO_DIR) + "/small.ini");
   EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-  const QString text = QString::fromUtf8(file.readAll()).replace("address=127.0.0.1", QString("address=") + address);
+  const QString text = QString::fromUtf8(file.readAll())
+                           .replace("address=127.0.0.1", QString("address=") + address + "\n" + rootKeys);
   sim::NetworksBuilt built = sim::NetworksFromIni(text.toStdString());
   EXPECT_EQ(built.error, "");
   return std::move(built.networks);
@@ -25,8 +27,8 @@ inline std::vector<sim::Network> SmallNetworkOn(const char* address) {
 
 class NetworkTest : public ::testing::Test {
  protected:
-  NetworkTest(const char* address, int port, int commonIntervalMs = 100)
-      : servers(SmallNetworkOn(address)), f(WindowFixture::Ini(address, port), 150, commonIntervalMs) {
+  NetworkTest(const char* address, int port, int commonIntervalMs = 100, const QString& rootKeys = {})
+      : servers(SmallNetworkOn(address, rootKeys)), f(WindowFixture::Ini(address, port), 150, commonIntervalMs) {
     EXPECT_EQ(servers.Start(), "");
   }
 

@@ -44,6 +44,11 @@ class RecordingDialogs : public Dialogs {
     text = *typed;
     return true;
   }
+  QString openFilter;  // the filter of the last modem program dialog
+  QString openModemProgram(QWidget*, const QString& filter, const QString& current) override {
+    openFilter = filter;
+    return openName.isEmpty() ? current : openName;
+  }
   QString saveLogFile(QWidget*, bool& logTypeChosen) override {
     logTypeChosen = saveAsLog;
     return saveName;

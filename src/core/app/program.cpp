@@ -41,8 +41,11 @@ Program::Program(const Clock& clock, DatagramSink& sink, DiscoveryEvents& events
       eventLog(link.trace, link.request),
       eventLogLink(eventLog),
       flash(link.trace, link.request, link.send),
-      flashLink(flash) {
+      flashLink(flash),
+      modemFirmware(link.trace, clock, link.request, link.send),
+      modemFirmwareLink(modemFirmware) {
   modem.setLogHandler(&eventLogLink);
+  modem.setFirmwareHandler(&modemFirmwareLink);
   termination.setFlashHandler(&flashLink);
 }
 

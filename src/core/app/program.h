@@ -6,6 +6,7 @@
 #include "app/event_log_link.h"
 #include "app/flash_link.h"
 #include "app/link.h"
+#include "app/modem_firmware_link.h"
 #include "boards/amplifier/amplifier_parser.h"
 #include "boards/board_events.h"
 #include "boards/modem/modem_parser.h"
@@ -37,6 +38,8 @@ class Program : private AnswerHandlers {
   EventLogLink eventLogLink;
   FlashSession flash;
   FlashLink flashLink;
+  ModemFirmwareSession modemFirmware;
+  ModemFirmwareLink modemFirmwareLink;
 
   // Where a block's network settings are shown; none: only traced.
   void setNetworkSettingsView(NetworkSettingsView* view) { networkView_ = view; }

@@ -9,6 +9,9 @@ namespace {
 
 constexpr std::uint8_t kDump = 0x00;
 constexpr std::uint8_t kVersions = 0x01;
+constexpr std::uint8_t kMcuProgram = 0x02;
+constexpr std::uint8_t kFpgaProgram = 0x03;
+constexpr std::uint8_t kRestart = 0x04;
 constexpr std::uint8_t kClock = 0x08;
 constexpr std::uint8_t kEventLog = 0x09;
 constexpr std::uint8_t kCommonConfig = 0x10;
@@ -53,10 +56,15 @@ ModemBoard::ModemBoard(const ModemSettings& settings, std::uint8_t device_id, Lo
       clock_(std::move(clock)),
       config_(DefaultModemConfig(settings, device_id)),
       channels_(settings.errors_per_minute, clock_()),
-      log_(settings, device_id, clock_(), board_clock_) {}
+      log_(settings, device_id, clock_(), board_clock_),
+      firmware_(settings.firmware),
+      restart_seconds_(settings.firmware.restart_seconds) {}
 
 CommandReply ModemBoard::Handle(ByteView payload) {
   const std::uint8_t code = payload.front();
+  if (clock_() < silent_until_) return Ignored(payload, "restarting");
+  if (code == kMcuProgram || code == kFpgaProgram) return firmware_.Handle(payload);
+  if (code == kRestart) return Restart(payload);
   // Entries due by now are written before anything, a clock write included, can
   // change how they would be stamped.
   log_.CatchUp(clock_(), board_clock_);
@@ -168,6 +176,23 @@ CommandReply ModemBoard::Dump(ByteView payload) const {
   const auto address = static_cast<std::uint16_t>(payload[1] | payload[2] << 8);
   const unsigned count = payload[3] + 1u;
   return Answer(DumpAnswer(address, count), "dump of " + std::to_string(count) + " bytes");
+}
+
+CommandReply ModemBoard::Restart(ByteView payload) {
+  if (payload.size() != 1) return Ignored(payload, WrongLength(payload));
+  // A program received whole runs from now on: its version is one up.
+  std::string note = "04 restart";
+  if (firmware_.TakeCompleted(kMcuProgram)) {
+    ++mcu_;
+    note += ", new MCU version " + std::to_string(mcu_);
+  }
+  if (firmware_.TakeCompleted(kFpgaProgram)) {
+    ++fpga_;
+    note += ", new FPGA version " + std::to_string(fpga_);
+  }
+  silent_until_ = clock_() + restart_seconds_;
+  return {std::nullopt, std::string(kBoard) + ": " + note + ", silent for " + std::to_string(restart_seconds_) +
+                            " s, no answer"};
 }
 
 }  // namespace varnel::sim

@@ -10,6 +10,9 @@ namespace {
 
 constexpr unsigned kMaxErrorsPerMinute = 6000;
 constexpr unsigned kMaxLogPerMinute = 600;
+constexpr unsigned kMaxRestartSeconds = 600;
+// Block numbers of the largest program, 2,097,151 bytes in 256-byte blocks.
+constexpr unsigned kLastProgramBlock = 8191;
 
 std::optional<ChannelMode> ModeNamed(std::string_view name) {
   static constexpr std::pair<std::string_view, ChannelMode> kNames[] = {
@@ -68,6 +71,22 @@ void ReadLog(SectionReader& section, ModemLogSettings& log) {
   log.clock = static_cast<LogClock>(*kind);
 }
 
+void ReadFirmware(SectionReader& section, ModemFirmwareSettings& firmware) {
+  firmware.break_at = section.Number("modem_fw_break", 0, kLastProgramBlock,
+                                     "the program block answered 0x7FFE", false);
+  firmware.stop_at = section.Number("modem_fw_stop", 0, kLastProgramBlock,
+                                    "the program block answered 0x7FFF", false);
+  const auto restart = section.Number("modem_restart_s", 0, kMaxRestartSeconds,
+                                      "seconds the modem board stays silent after a restart", false);
+  if (restart) firmware.restart_seconds = *restart;
+  if (const std::optional<std::string> save = section.Text("modem_fw_save", false)) firmware.save_prefix = *save;
+  const std::optional<std::string> last = section.Text("modem_fw_last", false);
+  if (!last) return;
+  const std::optional<std::size_t> kind = NamedIndex(*last, {"number", "end"});
+  if (!kind) return section.Fail("modem_fw_last=" + *last + ": number or end");
+  firmware.last_as_end = *kind == 1;
+}
+
 }  // namespace
 
 ModemSettings ReadModemKeys(SectionReader& section) {
@@ -82,6 +101,7 @@ ModemSettings ReadModemKeys(SectionReader& section) {
   ReadModes(section, modem);
   ReadOff(section, modem);
   ReadLog(section, modem.log);
+  ReadFirmware(section, modem.firmware);
   return modem;
 }
 

@@ -45,6 +45,7 @@ ModemPage CoreModemPage(ModemPanel::Page page) {
 
 void MainWindow::ConnectBoardControls() {
   ConnectLogControls();
+  ConnectModemFirmwareControls();
   connect(boards_, &BoardColumn::selectionChanged, this, &MainWindow::ButBrdClick);
   connect(pages_->modem, &ModemPanel::pageChanged, this, [this] { RefreshBoardPage(PageSender::Modem); });
   connect(pages_->tabsSL, &QTabWidget::currentChanged, this, [this] { RefreshBoardPage(PageSender::Termination); });

@@ -58,4 +58,13 @@ bool Dialogs::inputText(QWidget* parent, const QString& title, const QString& pr
   return ok;
 }
 
+QString Dialogs::openModemProgram(QWidget* parent, const QString& filter, const QString& current) {
+  // Not limited to existing files: a name typed that is not there gets the caller's warning.
+  QFileDialog dialog(parent, kTitle, current, filter);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.selectFile(current);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return current;
+  return dialog.selectedFiles().front();
+}
+
 }  // namespace varnel::ui

@@ -27,6 +27,8 @@ class Dialogs {
   virtual bool openDocument(const QString& path);
   // One line of text, preset with text; false when cancelled.
   virtual bool inputText(QWidget* parent, const QString& title, const QString& prompt, QString& text);
+  // A modem program file of the given filter ("Name (*.ext)"); the current one when cancelled.
+  virtual QString openModemProgram(QWidget* parent, const QString& filter, const QString& current);
 };
 
 }  // namespace varnel::ui

@@ -72,7 +72,17 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   program_->setNetworkSettingsView(static_cast<NetworkSettingsView*>(this));
   link().trace.setSink(memo_);
   link().status.onChange = [this] { showCommandStatus(); };
-  link().dispatcher.onAnswerLabel = [this] { labAns_->setText(Q(link().dispatcher.answerLabel())); };
+  // The answer label is a selectable label: each new text lays out the whole
+  // window again. At the rate of a firmware transfer that cost would set the
+  // pace, so the label shows the latest answer once per kAnswerLabelMs.
+  link().dispatcher.onAnswerLabel = [this] {
+    if (answerLabelPending_) return;
+    answerLabelPending_ = true;
+    QTimer::singleShot(kAnswerLabelMs, this, [this] {
+      answerLabelPending_ = false;
+      labAns_->setText(Q(link().dispatcher.answerLabel()));
+    });
+  };
 
   timerRecv_.setInterval(options_.recvIntervalMs);
   connect(&timerRecv_, &QTimer::timeout, this, &MainWindow::drainQueue);
@@ -226,6 +236,7 @@ void MainWindow::StartUp() {
   link().settings.peerIp = s.peerIp;
   link().settings.serverPort = s.serverPort;
   program_->exploration.setLimit(s.autoFind);
+  ShowModemProgramPath();
   ApplyWindowGeometry();
   LoadAccessMode();
 

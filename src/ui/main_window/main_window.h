@@ -9,6 +9,7 @@
 
 #include "access/access_modes.h"
 #include "app/program.h"
+#include "firmware/modem_image.h"
 #include "boards/termination/config_record.h"
 #include "boards/board_events.h"
 #include "boards/request_sender.h"
@@ -110,6 +111,11 @@ class MainWindow : public QMainWindow,
   void CheckTerminationUpdate(TerminationConfigWindow* window);
   void ChooseTerminationUpdate(TerminationConfigWindow* window);
   void StartTerminationUpdate(TerminationConfigWindow* window);
+  // The modem board's firmware page: the stored path of the kind chosen,
+  // a file chosen, a transfer after its question.
+  void ShowModemProgramPath();
+  void ChooseModemProgram();
+  void StartModemFirmware();
   // The restart command to the selected board, after its question.
   void SendRestart(QWidget* parent);
   void SaveLogClick();
@@ -151,6 +157,8 @@ class MainWindow : public QMainWindow,
 
   void ConnectBoardControls();
   void ConnectLogControls();
+  void ConnectModemFirmwareControls();
+  std::string& ModemProgramPath(ModemFirmwareKind kind);
   void ShowVK(int device, int slot);
   void ChannelShowBoxClick();
   // ButCFG_SL and ButSL_FW: the selected termination board's window.
@@ -209,6 +217,8 @@ class MainWindow : public QMainWindow,
   QTimer timerRecv_;
   QTimer timerCommon_;
   bool drainScheduled_ = false;
+  static constexpr int kAnswerLabelMs = 40;
+  bool answerLabelPending_ = false;
   bool shownOnce_ = false;
 };
 

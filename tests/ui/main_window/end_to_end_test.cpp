@@ -68,6 +68,8 @@ TEST(EndToEnd, BroadcastTypedInTheTestSenderIsAnsweredByTheBlock) {
   ASSERT_TRUE(WaitFor([&] { return f.memoHas("<< GET inf [11] " + answer); }));
   // Device level: the route is the ID and the terminating 0.
   EXPECT_TRUE(f.memoHas(" ID_Route:.3.0 j=3"));
+  // The label follows within a moment: it is redrawn at most every 40 ms.
+  ASSERT_TRUE(WaitFor([&] { return !f.window->findChild<QLabel*>("LabAns")->text().isEmpty(); }));
   const QString label = f.window->findChild<QLabel*>("LabAns")->text();
   EXPECT_TRUE(label.startsWith("Ответ: [")) << label.toStdString();
   EXPECT_TRUE(label.contains(answer));

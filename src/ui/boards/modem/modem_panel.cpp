@@ -10,6 +10,7 @@
 
 #include "ui/boards/modem/channel_page.h"
 #include "ui/boards/modem/config_page.h"
+#include "ui/boards/modem/firmware_page.h"
 #include "ui/boards/modem/log_page.h"
 #include "ui/widgets/names.h"
 
@@ -33,18 +34,6 @@ QWidget* DumpPage(QWidget* parent, QLineEdit*& address, QLineEdit*& length) {
   return page;
 }
 
-QWidget* FirmwarePage(QWidget* parent, QLabel*& version, QPushButton*& read) {
-  auto* page = Named(new QWidget(parent), "TabVK_FW");
-  auto* column = new QVBoxLayout(page);
-  version = Named(new QLabel("Считайте версию.", page), "LabVerVK");
-  read = Named(new QPushButton("Считать версию", page), "ButVerVK");
-  column->addWidget(version);
-  column->addWidget(read, 0, Qt::AlignLeft);
-  column->addWidget(new QLabel("Запись программы модема будет доступна в следующей версии.", page));
-  column->addStretch(1);
-  return page;
-}
-
 }  // namespace
 
 ModemPanel::ModemPanel(QWidget* parent) : QGroupBox("ВК-20", parent) {
@@ -54,11 +43,14 @@ ModemPanel::ModemPanel(QWidget* parent) : QGroupBox("ВК-20", parent) {
   config = new ModemConfigPage(tabs);
   channels = new ModemChannelPage(tabs);
   log = new ModemLogPage(tabs);
+  firmware = new ModemFirmwarePage(tabs);
+  version = firmware->version;
+  readVersion = firmware->readVersion;
   tabs->addTab(DumpPage(tabs, dumpAddress, dumpLength), "Дамп");
   tabs->addTab(config, "Конфигурирование");
   tabs->addTab(channels, "Работа каналов");
   tabs->addTab(log, "Журнал");
-  tabs->addTab(FirmwarePage(tabs, version, readVersion), "Обновление ПО");
+  tabs->addTab(firmware, "Обновление ПО");
   showPageQuietly(kConfig);
   setDumpPageVisible(false);
   column->addWidget(tabs);

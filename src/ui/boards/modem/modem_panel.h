@@ -13,6 +13,7 @@ namespace varnel::ui {
 
 class ModemChannelPage;
 class ModemConfigPage;
+class ModemFirmwarePage;
 class ModemLogPage;
 
 class ModemPanel : public QGroupBox {
@@ -31,6 +32,7 @@ class ModemPanel : public QGroupBox {
   ModemConfigPage* config = nullptr;
   ModemChannelPage* channels = nullptr;
   ModemLogPage* log = nullptr;
+  ModemFirmwarePage* firmware = nullptr;
   QLineEdit* dumpAddress = nullptr;  // EditVKaddr
   QLineEdit* dumpLength = nullptr;   // EditVKlen
   QLabel* version = nullptr;         // LabVerVK
