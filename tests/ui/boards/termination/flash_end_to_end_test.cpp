@@ -161,7 +161,13 @@ TEST_F(TerminationFlashTest, AnUpdateFileChangedOrRemovedAfterItsCheckIsCaughtAt
   start->click();
   EXPECT_EQ(status->text(), "Нет доступа к файлу.");
   EXPECT_FALSE(start->isEnabled());
-  // Back, but one data byte changed since it was checked.
+  // Back and chosen again, then one data byte changed after the check.
+  auto choose = [&] {
+    Get<QPushButton>(window, "ButOpenFileFW")->click();
+    ASSERT_TRUE(start->isEnabled()) << status->text().toStdString();
+  };
+  SaveFile(checked);
+  choose();
   Bytes changed = checked;
   changed[20 + 600] ^= 0x40;
   SaveFile(changed);
@@ -171,6 +177,8 @@ TEST_F(TerminationFlashTest, AnUpdateFileChangedOrRemovedAfterItsCheckIsCaughtAt
 
   // A sound file replaced by another sound one is written as it is at the
   // start, and a change once the writing runs reaches the board no more.
+  SaveFile(checked);
+  choose();
   const Bytes atStart = varnel::testing::MakeQrb({.version = "216", .blocks = 3});
   SaveFile(atStart);
   QTimer::singleShot(30, [&] { SaveFile(varnel::testing::MakeQrb({.version = "217", .blocks = 3, .crc = 0x1234})); });
