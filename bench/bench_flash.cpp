@@ -95,7 +95,7 @@ struct NullWindow final : FlashWindow {
 void TickAndAcknowledge(FlashSession& session, const NullSender& sender) {
   session.Tick();
   const Bytes& w = sender.last;
-  session.OnFlashAnswer(Bytes{w[0], w[1], w[2], w[3], w.back()}, 5);
+  session.OnFlashAnswer(Bytes{w[0], w[1], w[2], w[3], w.back()}, 1, 5);
 }
 
 // The whole tick: choice, progress text, a 512-byte write request with its

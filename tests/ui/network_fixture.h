@@ -28,7 +28,10 @@ inline std::vector<sim::Network> SmallNetworkOn(const char* address, const QStri
 class NetworkTest : public ::testing::Test {
  protected:
   NetworkTest(const char* address, int port, int commonIntervalMs = 100, const QString& rootKeys = {})
-      : servers(SmallNetworkOn(address, rootKeys)), f(WindowFixture::Ini(address, port), 150, commonIntervalMs) {
+      : NetworkTest(SmallNetworkOn(address, rootKeys), address, port, commonIntervalMs) {}
+  // networks: a scenario of the test's own, its root on address.
+  NetworkTest(std::vector<sim::Network> networks, const char* address, int port, int commonIntervalMs)
+      : servers(std::move(networks)), f(WindowFixture::Ini(address, port), 150, commonIntervalMs) {
     EXPECT_EQ(servers.Start(), "");
   }
 

@@ -148,6 +148,14 @@ void Dispatcher::SetExecuted() {
               kColourGreen);
 }
 
+bool Dispatcher::SettleAwaited() {
+  if (request_.awaited.Settle(trace_.clock().monotonicMs()) != AwaitedAnswers::Outcome::Incomplete) return false;
+  status_.Set(trace_.stamp() + " Команда " + (request_.requestMode == kReadRequest ? "чтения" : "записи") +
+                  " не исполнена: нет ответа на " + request_.awaited.MissingText(),
+              kColourMaroon);
+  return true;
+}
+
 void Dispatcher::DeviceCommandAck(int device, std::uint8_t command, ByteView body) {
   if (trace_.wants(0)) trace_.Trace("    Get CMD 0x" + Hex2(command), 0);
   if (device == 0) {
@@ -184,10 +192,16 @@ void Dispatcher::BoardAnswer(std::uint8_t address, const Route& sendRoute, ByteV
   TStructDev& dev = registry_.device(d);
   Inc32(dev.board(slot).Answers);
 
-  const bool awaited = slot == request_.selectedSlot && command == request_.expectedCode;
-  const bool channelState = request_.selectedSlot == kModemSlot && request_.expectedCode == 0x15 &&
-                            command >= 0x15 && command <= 0x17;
-  if (awaited || channelState) SetExecuted();
+  if (request_.awaited.active()) {
+    // Several requests: executed with the last answer still missing, not before.
+    if (request_.awaited.Take(d, slot, body) && request_.awaited.complete()) SetExecuted();
+  } else {
+    const bool awaited = slot == request_.selectedSlot && command == request_.expectedCode;
+    // One shown channel on the channel page asks 15, 16 or 17 alone.
+    const bool channelState = request_.selectedSlot == kModemSlot && request_.expectedCode == 0x15 &&
+                              command >= 0x15 && command <= 0x17;
+    if (awaited || channelState) SetExecuted();
+  }
 
   bool ok = true;
   switch (address) {

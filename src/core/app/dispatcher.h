@@ -26,6 +26,10 @@ class Dispatcher {
   void DeviceCommandAck(int device, std::uint8_t command, ByteView body);
   void BoardAnswer(std::uint8_t address, const Route& sendRoute, ByteView body);
 
+  // Every timer tick: once the answers of a click of several requests are
+  // overdue, the status names the missing ones. True when it did.
+  bool SettleAwaited();
+
   // The answer label: the last datagram and its address nibbles.
   const std::string& answerLabel() const { return label_; }
   std::function<void()> onAnswerLabel;

@@ -10,7 +10,7 @@ namespace varnel {
 class FlashLink final : public TerminationFlashHandler {
  public:
   explicit FlashLink(FlashSession& session) : session_(session) {}
-  void OnFlashAnswer(ByteView data, int slot) override { session_.OnFlashAnswer(data, slot); }
+  void OnFlashAnswer(int device, ByteView data, int slot) override { session_.OnFlashAnswer(data, device, slot); }
 
  private:
   FlashSession& session_;

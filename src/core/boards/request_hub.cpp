@@ -23,6 +23,28 @@ BoardRequests Compose(const TStructDev& dev, int device, int slot, const BoardRe
   }
 }
 
+// What an answer to the request repeats: the command code, or the whole
+// request where the board acknowledges by repeating it (the modem board's
+// resets and data loops, 14 k), so that three of them are told apart.
+Bytes AnswerKey(int slot, const Bytes& request) {
+  constexpr std::uint8_t kModemResetCommand = 0x14;
+  if (slot == kModemSlot && request.size() == 2 && request[0] == kModemResetCommand) return request;
+  return Bytes{request[0]};
+}
+
+// A click of several requests is executed when every answer has come.
+void AwaitAnswers(RequestContext& ctx, int device, int slot, const std::vector<Bytes>& requests) {
+  std::vector<Bytes> keys;
+  for (const Bytes& request : requests) {
+    if (!request.empty()) keys.push_back(AnswerKey(slot, request));
+  }
+  if (keys.size() < 2) {
+    ctx.request.awaited.Clear();
+    return;
+  }
+  ctx.request.awaited.Start(device, slot, std::move(keys), ctx.trace.clock().monotonicMs());
+}
+
 void SetSent(RequestContext& ctx, ClickResult& result) {
   ctx.status.Set(ctx.trace.stamp() + " Команда отправлена...", kColourSent);
   result.statusSet = true;
@@ -38,6 +60,7 @@ ClickResult BlockClick(RequestContext& ctx, RequestModeValue mode, BlockRequestB
   // A lone checksum byte is no request.
   if (f.frame.empty()) return result;
   ctx.request.requestMode = mode;
+  ctx.request.awaited.Clear();
   ctx.frames.SendFrame(std::move(f.frame));
   result.sent = 1;
   SetSent(ctx, result);
@@ -66,6 +89,7 @@ ClickResult ButRDClick(RequestContext& ctx, const BoardRequestInput& input, cons
   ctx.request.lastDevice = device;
   if (r.expectedCode) ctx.request.expectedCode = *r.expectedCode;
   ApplyRecordEffects(dev, r);
+  AwaitAnswers(ctx, device, slot, r.requests);
   for (const Bytes& request : r.requests) {
     if (request.empty()) continue;
     ctx.boards.SendBoardCommand(device, slot, request);

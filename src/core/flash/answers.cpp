@@ -30,10 +30,16 @@ bool FlashSession::Running() const {
   return window_ != nullptr && (mode_ == FlashMode::Read || mode_ == FlashMode::Write);
 }
 
-bool FlashSession::OnFlashAnswer(ByteView answer, int slot) {
+bool FlashSession::OnFlashAnswer(ByteView answer, int device, int slot) {
   trace_.Trace("    GetInf FRW " + std::to_string(slot), 1);
   if (!Running()) {
     trace_.Trace("  GetInf FRW: no session", 0);
+    return false;
+  }
+  // Another board's acknowledgement could carry the same address and CRC:
+  // taking it would confirm a block this board never stored.
+  if (device != device_ || slot != slot_) {
+    trace_.Trace("  GetInf FRW: not the board asked", 0);
     return false;
   }
   const std::optional<int> error = Take(answer);

@@ -45,6 +45,7 @@ void FlashSession::Show(FlashWindow& window) {
   window_ = &window;
   if (request_.currentDevice == 0) request_.currentDevice = 1;
   device_ = request_.currentDevice;
+  slot_ = 0;
   finished_ = false;
   window.ClearMemo();
   memoVisible_ = trace_.debug();
@@ -97,7 +98,8 @@ void FlashSession::Finish() {
 
 void FlashSession::SendRequest() {
   if (mode_ == FlashMode::Read) {
-    sender_.SendBoardCommand(device_, request_.selectedSlot, FlashReadRequest(current_, blockSize_));
+    slot_ = request_.selectedSlot;
+    sender_.SendBoardCommand(device_, slot_, FlashReadRequest(current_, blockSize_));
   } else if (mode_ == FlashMode::Write) {
     SendWrite();
   } else {
@@ -117,7 +119,8 @@ void FlashSession::SendWrite() {
   window_->AppendMemo("WR" + BytesToHex(request.data(), request.size() - 1));
   lastCrc_ = request.back();
   trace_.Trace(" Send WR flash CRC=0x" + HexText(*lastCrc_, 2), 0);
-  sender_.SendBoardCommand(device_, request_.selectedSlot, request);
+  slot_ = request_.selectedSlot;
+  sender_.SendBoardCommand(device_, slot_, request);
 }
 
 void FlashSession::Close() {

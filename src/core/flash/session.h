@@ -66,8 +66,10 @@ class FlashSession {
   // Shift+Ctrl+click on the close button: stop, but keep the window and its memo open.
   void DebugStop();
 
-  // Every answer of the board with command byte 0x10; false when refused.
-  bool OnFlashAnswer(ByteView answer, int slot);
+  // Every flash answer (command byte 0x10) of a board of a device; false when
+  // refused. Only the board the outstanding request went to is heard: an
+  // answer of any other board or device is traced and left alone.
+  bool OnFlashAnswer(ByteView answer, int device, int slot);
 
   const std::string& caption() const { return caption_; }
   const std::string& status() const { return status_; }
@@ -107,6 +109,7 @@ class FlashSession {
   bool closeWhenFinished_ = true;
   bool sendingOn_ = false;
   int device_ = 0;
+  int slot_ = 0;  // where the last request went; 0 before the first
 
   std::string caption_, status_, progress_;
   int gauge_ = 0;

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "model/awaited_answers.h"
+
 namespace varnel {
 
 enum RequestModeValue : std::uint8_t { kNoRequest = 0, kReadRequest = 1, kWriteRequest = 2 };
@@ -16,6 +18,7 @@ struct RequestState {
   std::uint8_t expectedCode = 0;  // command code awaited, 0 = none
   std::uint8_t requestMode = kNoRequest;
   int lastDevice = 0;  // device of the last board request composed
+  AwaitedAnswers awaited;  // the answers of a click of several requests
 };
 
 }  // namespace varnel

@@ -173,7 +173,7 @@ void MainWindow::ShowVK(int device, int slot) {
   modem->tabs->setVisible(board.Valid == 1);
   if (modem->page() == ModemPanel::kConfig) modem->config->Show(dev, device, board.Ver1);
   modem->version->setText(Q(VersionLabelText(board.Ver1, board.Ver2)));
-  modem->channels->Show(board);
+  modem->channels->Show(board, ChannelsNotRefreshed(link().request.awaited, device));
   if (modem->page() == ModemPanel::kLog) modem->log->Show(board, debugMode());
 }
 

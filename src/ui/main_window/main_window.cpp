@@ -87,7 +87,11 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   timerRecv_.setInterval(options_.recvIntervalMs);
   connect(&timerRecv_, &QTimer::timeout, this, &MainWindow::drainQueue);
   timerCommon_.setInterval(options_.commonIntervalMs);
-  connect(&timerCommon_, &QTimer::timeout, this, [this] { scheduler_->Tick(); });
+  connect(&timerCommon_, &QTimer::timeout, this, [this] {
+    scheduler_->Tick();
+    // Answers overdue: the status names them, the page greys what they did not refresh.
+    if (link().dispatcher.SettleAwaited()) OpenBoardPage(link().request.currentDevice, link().request.selectedSlot);
+  });
   connect(endpoint_, &UdpEndpoint::readyRead, this, &MainWindow::onDatagrams);
 
   StartUp();

@@ -24,6 +24,7 @@ class QSplitter;
 
 namespace varnel {
 enum class ConfigWindowMode;
+struct UpdateFileCheck;
 }  // namespace varnel
 
 namespace varnel::ui {
@@ -205,6 +206,7 @@ class MainWindow : public QMainWindow,
   std::optional<TerminationConfig> terminationRead_;  // the record last read, for the next write
   // A flash job prepared on the session, run in its progress window; true when it finished.
   bool RunFlashSession(FlashMode mode, QWidget* parent);
+  void ShowUpdateCheck(TerminationConfigWindow* window, const UpdateFileCheck& check);
   QAction* explorCh_ = nullptr;
   std::array<QAction*, 3> menuShowCh_{};
   QAction* menuDelDev_ = nullptr;

@@ -61,10 +61,13 @@ LoadedUpdate LoadUpdate(const QString& path) {
 }  // namespace
 
 void MainWindow::CheckTerminationUpdate(TerminationConfigWindow* window) {
-  const LoadedUpdate u = LoadUpdate(Q(program().settings.slFile));
+  ShowUpdateCheck(window, LoadUpdate(Q(program().settings.slFile)).check);
+}
+
+void MainWindow::ShowUpdateCheck(TerminationConfigWindow* window, const UpdateFileCheck& check) {
   window->findChild<QLineEdit*>("EditFileNameFW")->setText(Q(program().settings.slFile));
-  window->findChild<QLabel*>("LabStatus")->setText(Display(u.check.file ? UpdateFileStatus(*u.check.file) : u.check.error));
-  window->findChild<QPushButton*>("ButFwStart")->setEnabled(u.check.file.has_value());
+  window->findChild<QLabel*>("LabStatus")->setText(Display(check.file ? UpdateFileStatus(*check.file) : check.error));
+  window->findChild<QPushButton*>("ButFwStart")->setEnabled(check.file.has_value());
 }
 
 void MainWindow::ChooseTerminationUpdate(TerminationConfigWindow* window) {
@@ -73,10 +76,10 @@ void MainWindow::ChooseTerminationUpdate(TerminationConfigWindow* window) {
 }
 
 void MainWindow::StartTerminationUpdate(TerminationConfigWindow* window) {
-  // Checked again at the start: a file changed since it was chosen is caught,
-  // and the bytes checked now are the bytes written.
+  // Read and checked once more at the start: a file changed or removed since
+  // it was chosen is caught, and the bytes checked now are the bytes written.
   const LoadedUpdate u = LoadUpdate(Q(program().settings.slFile));
-  CheckTerminationUpdate(window);
+  ShowUpdateCheck(window, u.check);
   if (!u.check.file || SelectedTermination(link()) == nullptr) return;
   std::vector<std::uint8_t> image(kFlashBytes, 0);
   const std::vector<FlashRange> wanted = PlaceUpdate(*u.check.file, image);

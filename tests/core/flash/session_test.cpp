@@ -67,7 +67,7 @@ class FlashSessionTest : public ::testing::Test {
     }
     if (window.due >= 0) window.due -= ms;
   }
-  bool Answer(const Bytes& answer) { return session.OnFlashAnswer(answer, kSlot); }
+  bool Answer(const Bytes& answer) { return session.OnFlashAnswer(answer, kDevice, kSlot); }
   Bytes LastSent() const { return boards.sent.empty() ? Bytes{} : boards.sent.back().payload; }
   void Fill(std::uint32_t address, const Bytes& bytes) {
     std::copy(bytes.begin(), bytes.end(), session.image().begin() + address);
@@ -111,7 +111,7 @@ TEST_F(FlashSessionTest, AConfigurationReadAsksBlockByBlockAndStoresTheData) {
   EXPECT_EQ(boards.sent.back().slot, 6);
   EXPECT_EQ(std::tuple(session.progress(), session.gauge()), std::tuple("Байт: 16/32", 50));
 
-  ASSERT_TRUE(Answer(kConfigHigh));
+  ASSERT_TRUE(session.OnFlashAnswer(kConfigHigh, kDevice, 6));  // from there
   Pass(20);
   EXPECT_EQ(boards.sent.size(), 2u);
   EXPECT_TRUE(session.finished());
@@ -171,6 +171,31 @@ TEST_F(FlashSessionTest, ARefusedAcknowledgementLeavesTheBlockPendingAndItGoesAg
   }
   EXPECT_EQ(boards.sent.size(), 1 + std::size(refused));
   EXPECT_EQ(Image(0x12340, 1), Bytes{0x00});
+}
+
+TEST_F(FlashSessionTest, OnlyTheBoardAskedIsHeard) {
+  // A sound acknowledgement of the outstanding block, from the wrong board or device.
+  Fill(0x12340, Counting(0x00, 32));
+  Start(FlashMode::Write, FlashSession::kConfigBlock, 0x12340, 32);
+  EXPECT_FALSE(Answer({0x10, 0x01, 0x23, 0x40, 0xE5}));  // nothing asked yet
+  Pass(20);
+  const Bytes ack{0x10, 0x01, 0x23, 0x40, LastSent().back()};
+  Pass(3000);
+  lines.lines.clear();
+  EXPECT_FALSE(session.OnFlashAnswer(ack, kDevice, kSlot + 1));
+  EXPECT_FALSE(session.OnFlashAnswer(ack, kDevice + 1, kSlot));
+  EXPECT_EQ(lines.messages(), (Strings{"    GetInf FRW 6", "    GetInf FRW 5"}));
+  EXPECT_EQ(session.map().done(), 0u);
+  EXPECT_EQ(window.due, 7000);  // still waiting for the board asked
+  EXPECT_TRUE(Answer(ack));
+  EXPECT_EQ(std::tuple(session.map().done(), window.due), std::tuple(16u, 20));
+
+  // Read data from another board is not stored.
+  Start(FlashMode::Read, FlashSession::kConfigBlock, 0xE0000, 32);
+  Pass(20);
+  EXPECT_FALSE(session.OnFlashAnswer(kConfigLow, kDevice, kSlot - 1));
+  EXPECT_EQ(Image(0xE0000, 16), Bytes(16, 0x00));
+  EXPECT_EQ(session.map().done(), 0u);
 }
 
 TEST_F(FlashSessionTest, AReadAnswerThatFailsACheckStoresAndMarksNothing) {

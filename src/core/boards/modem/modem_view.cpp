@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "model/board_table.h"
+
 namespace varnel {
 
 namespace {
@@ -56,6 +58,13 @@ std::string_view ModemRowCaption(int row) {
 std::string VersionLabelText(std::uint8_t ver1, std::uint8_t ver2) {
   if (ver1 == 0 && ver2 == 0) return "Считайте версию.";
   return "Версия программы MCU:" + std::to_string(ver1) + "  FPGA:" + std::to_string(ver2);
+}
+
+std::array<bool, 3> ChannelsNotRefreshed(const AwaitedAnswers& awaited, int device) {
+  constexpr std::uint8_t kFirstState = 0x15;
+  std::array<bool, 3> stale{};
+  for (int c = 0; c < 3; ++c) stale[c] = awaited.Missing(device, kModemSlot, static_cast<std::uint8_t>(kFirstState + c));
+  return stale;
 }
 
 }  // namespace varnel

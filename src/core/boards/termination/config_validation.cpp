@@ -15,6 +15,31 @@ constexpr const char* kAlarmNotSlot1 =
 constexpr const char* kModule3Adase = "Модуль 3 : невозможно установить режим \"АДАСЭ\"";
 constexpr int kAdase = 1;
 
+// The last list index of each setting a module type has; -1: no such setting.
+struct ModuleLimits {
+  int tx, rx, mode;
+};
+ModuleLimits LimitsOf(std::uint8_t type) {
+  if (type == kModule4W) return {15, 15, 1};
+  if (type == kModuleFS) return {1, -1, -1};
+  if (type == kModuleFO) return {1, -1, 1};
+  return {-1, -1, -1};
+}
+
+// A setting left without a selection keeps its bits as read; any other
+// index must lie in the list the module's type has.
+bool Fits(int index, int last) { return index == kNoSelection || last < 0 || (index >= 0 && index <= last); }
+
+void CheckModules(std::string& error, const TerminationConfig& c) {
+  for (std::size_t m = 0; m < c.modules.size(); ++m) {
+    const ModuleSettings& s = c.modules[m];
+    const ModuleLimits limits = LimitsOf(s.type);
+    if (Fits(s.txLevel, limits.tx) && Fits(s.rxLevel, limits.rx) && Fits(s.mode, limits.mode)) continue;
+    if (!error.empty() && error.back() != '\r') error += '\r';
+    error += "Модуль " + std::to_string(m + 1) + " : значение вне допустимого диапазона";
+  }
+}
+
 void CheckAddress(std::string& error, const char* label, const std::string& text) {
   if (!IsValidIp(text)) error += std::string("\r") + label + text;
 }
@@ -33,6 +58,7 @@ std::string ValidateTerminationConfig(const TerminationConfig& c, const ConfigWr
     if (!error.empty() && error.back() != '\r') error += '\r';
     error += kModule3Adase;
   }
+  CheckModules(error, c);
   CheckAddress(error, "IP адрес ", c.ip);
   CheckAddress(error, "Маска подсети ", c.mask);
   CheckAddress(error, "IP адрес шлюза ", c.gateway);

@@ -24,7 +24,7 @@ class TerminationViewEvents {
 class TerminationFlashHandler {
  public:
   virtual ~TerminationFlashHandler() = default;
-  virtual void OnFlashAnswer(ByteView data, int slot) = 0;
+  virtual void OnFlashAnswer(int device, ByteView data, int slot) = 0;
 };
 
 }  // namespace varnel

@@ -46,7 +46,7 @@ std::optional<int> TerminationParser::Take(int device, TStructDev& dev, ByteView
     case 0x07:
       return ShowLoop(data);
     case 0x10:
-      if (flash_) flash_->OnFlashAnswer(data, slot);
+      if (flash_) flash_->OnFlashAnswer(device, data, slot);
       return std::nullopt;
     default:
       trace_.Trace("   SL unknown ans cmd", 0);

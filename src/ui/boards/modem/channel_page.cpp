@@ -94,9 +94,14 @@ ModemChannelPage::ModemChannelPage(QWidget* parent) : QWidget(parent) {
 
 bool ModemChannelPage::channelShown(int c) const { return columns.at(static_cast<std::size_t>(c - 1)).show->isChecked(); }
 
-void ModemChannelPage::Show(const TBRDS& modem) {
+void ModemChannelPage::Show(const TBRDS& modem, const std::array<bool, 3>& notRefreshed) {
   for (int c = 1; c <= 3; ++c) {
     Column& col = columns[static_cast<std::size_t>(c - 1)];
+    const bool stale = notRefreshed[static_cast<std::size_t>(c - 1)];
+    for (QLabel* value : col.values) {
+      value->setStyleSheet(stale ? ColourCss(kNotRefreshedColour) : QString());
+      value->setToolTip(stale ? "Нет ответа: значения не обновлены" : QString());
+    }
     const T_MODULES& m = modem.Modules[static_cast<std::size_t>(c - 1)];
     const int state = m.Values[0] <= 4 ? static_cast<int>(m.Values[0]) : 0;
     col.values[0]->setText(Q(std::string(ReceiverStateText(state))));

@@ -34,8 +34,9 @@ class ModemChannelPage : public QWidget {
 
   explicit ModemChannelPage(QWidget* parent = nullptr);
 
-  // Redraws the rows from the modem board's record.
-  void Show(const TBRDS& modem);
+  // Redraws the rows from the modem board's record; the rows of a channel
+  // whose answer did not come are greyed as not refreshed.
+  void Show(const TBRDS& modem, const std::array<bool, 3>& notRefreshed = {});
   // Rows read "---", indicators grey: a block was just opened.
   void Reset();
   bool channelShown(int c) const;

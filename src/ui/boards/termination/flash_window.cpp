@@ -28,7 +28,8 @@ FlashProgressWindow::FlashProgressWindow(FlashSession& session, QWidget* parent)
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
   for (QWidget* w : std::initializer_list<QWidget*>{status, progress, gauge, memo}) column->addWidget(w);
   column->addWidget(close, 0, Qt::AlignRight);
-  connect(&timer_, &QTimer::timeout, this, [this] {
+  connect(&timer_, &PreciseTimer::timeout, this, [this] {
+    timer_.start(interval_);
     session_.Tick();
     ShowState();
   });
@@ -40,11 +41,21 @@ void FlashProgressWindow::Run() {
   exec();
 }
 
-void FlashProgressWindow::RestartTimer(int ms) { timer_.start(ms); }
+// The session restarts the timer at every tick that does not end the job;
+// should one not, the interval repeats as a timer's does.
+void FlashProgressWindow::RestartTimer(int ms) {
+  interval_ = ms;
+  timer_.start(ms);
+}
 
-void FlashProgressWindow::ClearMemo() { memo->clear(); }
+void FlashProgressWindow::ClearMemo() {
+  memo->clear();
+  unshown_.clear();
+}
 
-void FlashProgressWindow::AppendMemo(std::string_view line) { memo->appendPlainText(Q(std::string(line))); }
+// Laying out a kilobyte of hex text per block costs more than the block's
+// round trip: lines wait here until the memo is shown (debug mode).
+void FlashProgressWindow::AppendMemo(std::string_view line) { unshown_ << Q(std::string(line)); }
 
 void FlashProgressWindow::ShowState() {
   setWindowTitle(Q(session_.caption()));
@@ -52,6 +63,10 @@ void FlashProgressWindow::ShowState() {
   progress->setText(Q(session_.progress()));
   gauge->setValue(session_.gauge());
   memo->setVisible(session_.memoVisible());
+  if (session_.memoVisible() && !unshown_.isEmpty()) {
+    memo->appendPlainText(unshown_.join('\n'));
+    unshown_.clear();
+  }
   resize(width(), session_.windowHeight());
 }
 

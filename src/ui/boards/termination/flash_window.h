@@ -3,9 +3,10 @@
 // window runs its timer, shows its texts and closes when it says so.
 
 #include <QDialog>
-#include <QTimer>
+#include <QStringList>
 
 #include "flash/session.h"
+#include "ui/widgets/precise_timer.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -41,7 +42,11 @@ class FlashProgressWindow : public QDialog, private FlashWindow {
   void ShowState();
 
   FlashSession& session_;
-  QTimer timer_;
+  // The pause after an answer is the floor of every block of a transfer:
+  // it must end on time, not at the next whole millisecond.
+  PreciseTimer timer_;
+  int interval_ = 0;
+  QStringList unshown_;  // memo lines not yet in the memo
 };
 
 }  // namespace varnel::ui

@@ -194,4 +194,26 @@ TEST(ConfigValidation, MessagesAreCollected) {
   for (const auto& [config, context, error] : cases) {
     EXPECT_EQ(ValidateTerminationConfig(*config, context), error) << context.slot << " " << int{context.ver2};
   }
+
+  // Settings outside the lists of the module's type: one message per module, nothing written.
+  const std::string range = "Модуль 1 : значение вне допустимого диапазона";
+  const TerminationConfig typed = Decode(kRecord);  // 4W01, FO, FS
+  auto module = [&](std::size_t m, int tx, int rx, int mode) {
+    TerminationConfig c = typed;
+    c.modules[m].txLevel = tx, c.modules[m].rxLevel = rx, c.modules[m].mode = mode;
+    return ValidateTerminationConfig(c, {true, 1, 2, 0});
+  };
+  EXPECT_EQ(module(0, 16, 0, 0), range);  // 4W01: 16 transmit levels
+  EXPECT_EQ(module(0, 0, 16, 0), range);
+  EXPECT_EQ(module(0, 0, 0, 2), range);
+  EXPECT_EQ(module(0, -2, 0, 0), range);
+  EXPECT_EQ(module(0, 15, 15, kNoSelection), "");
+  EXPECT_EQ(module(1, 2, 0, 0), "Модуль 2 : значение вне допустимого диапазона");  // FO: two levels
+  EXPECT_EQ(module(1, 1, 99, 1), "");  // FO has no receive level
+  EXPECT_EQ(module(2, 1, 0, 5), "");   // FS has no mode
+  EXPECT_EQ(module(2, 2, 0, 0), "Модуль 3 : значение вне допустимого диапазона");
+  TerminationConfig twice = typed;
+  twice.modules[0].txLevel = 20, twice.modules[2].txLevel = 3, twice.ip = "1.2";
+  EXPECT_EQ(ValidateTerminationConfig(twice, {false, 1, 2, 0}),
+            m1 + range + "\rМодуль 3 : значение вне допустимого диапазона\rIP адрес 1.2");
 }

@@ -23,7 +23,9 @@ struct RecordingTerminationView : BoardPageEvents, TerminationViewEvents, Termin
   }
   void ShowAnalogLevel(const std::string& text) override { calls.push_back("analog " + text); }
   void ShowLoopState(const std::string& caption) override { calls.push_back("loop " + caption); }
-  void OnFlashAnswer(ByteView data, int slot) override { Call("flash " + BytesToHex(data.data(), data.size()), 0, slot); }
+  void OnFlashAnswer(int device, ByteView data, int slot) override {
+    Call("flash " + BytesToHex(data.data(), data.size()), device, slot);
+  }
 };
 
 // A kind 2 answer of n bytes, all 0 but the flags and the bytes given.
@@ -155,7 +157,7 @@ TEST_F(TerminationParserTest, LoopFlashAndUnknownKinds) {
   EXPECT_TRUE(Parse({0x10, 0xAA}, 3));
   EXPECT_TRUE(Parse({0x05}));
   EXPECT_EQ(lines.messages().back(), "   SL unknown ans cmd");
-  EXPECT_EQ(view.calls, (Strings{"loop SLloop=2", "flash 10AA 0 3"}));
+  EXPECT_EQ(view.calls, (Strings{"loop SLloop=2", "flash 10AA 2 3"}));
   EXPECT_EQ(board().Valid, 0);
 }
 
@@ -211,6 +213,12 @@ TEST_F(LinkTest, ProgramHandsFlashAnswersToTheFlashSession) {
   Bytes answer{0x80, 0x51, 0x10, 0x0E, 0x00, 0x00};
   for (int i = 0; i < 16; ++i) answer.push_back(static_cast<std::uint8_t>(0xA0 + i));
   answer.push_back(Crc8(ByteView(answer).subspan(3)));
+  Bytes fromBoard2 = answer;
+  fromBoard2[1] = 0x61;  // board address 6: slot 2 of the same device
+  program.link.dispatcher.DispatchAnswer(Sealed(fromBoard2));
+  flash.Tick();
+  EXPECT_FALSE(flash.finished());
+  EXPECT_EQ(flash.image()[0xE000F], 0x00);
   program.link.dispatcher.DispatchAnswer(Sealed(answer));
   flash.Tick();
   EXPECT_TRUE(flash.finished());
