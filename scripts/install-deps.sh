@@ -9,6 +9,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev libsimpleini-dev
   fonts-dejavu-core
   xvfb xauth x11-utils
+  tshark
+  dpkg-dev librsvg2-bin desktop-file-utils appstream lintian
 )
 
 missing=()
