@@ -47,6 +47,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   dialogs_ = options_.dialogs != nullptr ? options_.dialogs : ownDialogs_.get();
   if (options_.settingsSavePath.isEmpty()) options_.settingsSavePath = options_.settingsPath;
   if (options_.startDir.isEmpty()) options_.startDir = QDir::currentPath();
+  if (options_.viewerDir.isEmpty()) options_.viewerDir = options_.startDir;
 
   endpoint_ = new UdpEndpoint(this);
   program_ = std::make_unique<Program>(*options_.clock, *endpoint_, static_cast<DiscoveryEvents&>(*this),
