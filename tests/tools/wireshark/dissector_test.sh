@@ -188,12 +188,13 @@ expect "$DECODED" '0x80|1|board|0x0a||0x01|' varnel.ap.version 8
   echo "0000  $(with_checksum 80 01 00)"                            # identity of one byte
   echo "0000  $(with_checksum 80 41 15 60)"                         # modem state, 2 bytes
   echo "0000  $(with_checksum 80 21 21)"                            # address never ends
+  echo "0000  $(with_checksum 55 41 01)"                            # neither request nor answer
 } | sed 's/^0000  /0000  /' | awk '{print; print ""}' >"$WORK/broken.txt"
 text2pcap -q -u 12348,12347 -4 127.0.0.123,127.0.0.1 "$WORK/broken.txt" "$WORK/broken.pcap" >/dev/null
 BROKEN=$(decode "$WORK/broken.pcap")
 echo "$BROKEN" | cut -c1-200
 mapfile -t LINES <<<"$BROKEN"
-[ "${#LINES[@]}" = 8 ] || fail "expected 8 hand-made frames, got ${#LINES[@]}"
+[ "${#LINES[@]}" = 9 ] || fail "expected 9 hand-made frames, got ${#LINES[@]}"
 MSG=$(column_of _ws.expert.message)
 STATUS=$(column_of varnel.checksum.status)
 for i in "${!LINES[@]}"; do
@@ -203,13 +204,14 @@ for i in "${!LINES[@]}"; do
     0) [ -z "$message" ] && [ "$status" = good ] || fail "frame 1 should decode cleanly: '$message' '$status'" ;;
     2) [ "$status" = bad ] && grep -q 'Bad checksum' <<<"$message" || fail "frame 3: '$status' '$message'" ;;
     7) grep -q 'Address nibbles end nowhere' <<<"$message" || fail "frame 8: '$message'" ;;
+    8) grep -q 'Unknown direction byte' <<<"$message" || fail "frame 9: '$message'" ;;
     *) grep -q 'Truncated' <<<"$message" || fail "frame $((i + 1)) not marked truncated: '$message'" ;;
   esac
 done
 # Malformed, as the expert group says, in every broken frame.
 MALFORMED=$(tshark -n -X "lua_script:$LUA" -r "$WORK/broken.pcap" -Y '_ws.expert.group == 0x07000000' \
   -T fields -e frame.number 2>/dev/null | tr '\n' ' ')
-[ "$MALFORMED" = "2 3 4 5 6 7 8 " ] || fail "malformed frames are '$MALFORMED', expected 2..8"
+[ "$MALFORMED" = "2 3 4 5 6 7 8 9 " ] || fail "malformed frames are '$MALFORMED', expected 2..9"
 
 if [ "$FAILS" -ne 0 ]; then
   echo "$FAILS check(s) failed"
