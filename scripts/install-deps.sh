@@ -10,6 +10,8 @@ PACKAGES=(
   fonts-dejavu-core
   xvfb xauth x11-utils
   pandoc weasyprint  # the user manual Help.pdf; the build goes on without it
+  tshark
+  dpkg-dev librsvg2-bin desktop-file-utils appstream lintian
 )
 
 missing=()

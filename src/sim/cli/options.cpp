@@ -8,7 +8,7 @@ namespace {
 
 bool TakesValue(const std::string& option) {
   static const std::string kValueOptions[] = {"--address", "--name", "--port", "--id",
-                                              "--type", "--scenario"};
+                                              "--type", "--scenario", "--pcap"};
   for (const std::string& name : kValueOptions) {
     if (option == name) return true;
   }
@@ -20,6 +20,10 @@ bool ApplyValue(const std::string& option, const std::string& value, Options& op
                 std::string& error) {
   if (option == "--scenario") {
     options.scenario = value;
+    return true;
+  }
+  if (option == "--pcap") {
+    options.pcap = value;
     return true;
   }
   if (option != "--port") options.single_block_given = true;
@@ -94,6 +98,8 @@ std::string UsageText(std::string_view program) {
          "  --type N      block type byte 0..255 (default 1)\n"
          "  --port P      UDP port of every block (default 12348)\n"
          "  --quiet, -q   do not print the datagrams\n"
+         "  --pcap FILE   also write every datagram received and sent to FILE\n"
+         "                (pcap, raw IPv4), for packet analysers\n"
          "  --help, -h    show this text\n";
 }
 

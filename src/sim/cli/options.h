@@ -16,6 +16,7 @@ struct Options {
   std::uint16_t port = 12348;
   BlockConfig block;
   bool quiet = false;  // no per-datagram lines
+  std::string pcap;    // a capture file of all traffic; empty: none
   bool help = false;
 };
 

@@ -10,6 +10,7 @@
 
 #include <pthread.h>
 
+#include "sim/capture/capture_file.h"
 #include "sim/cli/options.h"
 #include "sim/net/builder.h"
 #include "sim/udp/network_servers.h"
@@ -105,6 +106,14 @@ int RunEmulator(int argc, char** argv) {
   NetworkServers servers(std::move(built.networks), [&options](const Network& network) {
     return ConsoleSink(network.Root().key, options.quiet);
   });
+  CaptureFile capture;
+  if (!options.pcap.empty()) {
+    if (std::string error = capture.Open(options.pcap); !error.empty()) {
+      std::cerr << error << '\n';
+      return 2;
+    }
+    servers.SetTap([&capture](const TrafficEntry& entry, const Peer& local) { capture.Add(entry, local); });
+  }
   if (std::string error = servers.Start(options.port); !error.empty()) {
     std::cerr << error << '\n';
     return 1;

@@ -23,6 +23,10 @@ std::string NetworkServers::Start(std::uint16_t port) {
   return {};
 }
 
+void NetworkServers::SetTap(const UdpServer::Tap& tap) {
+  for (auto& server : servers_) server->SetTap(tap);
+}
+
 void NetworkServers::Stop() {
   for (auto& server : servers_) server->Stop();
 }

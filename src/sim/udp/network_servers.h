@@ -20,6 +20,8 @@ class NetworkServers {
   // Serves every network on its root's address and the given port; on a failure
   // stops those already started and returns the reason, naming the root.
   std::string Start(std::uint16_t port = kDevicePort);
+  // Before Start: every server hands its traffic to tap as well.
+  void SetTap(const UdpServer::Tap& tap);
   void Stop();
 
   std::size_t Size() const { return emulators_.size(); }

@@ -78,7 +78,7 @@ void UdpServer::DrainSocket() {
 }
 
 void UdpServer::Serve(const Bytes& request, const Peer& sender) {
-  record_.Add({Direction::Received, sender, request});
+  Keep({Direction::Received, sender, request});
   Log(LogKind::Traffic, "<< " + sender.Text() + "  " + HexText(request));
   Outcome outcome = handler_(request);
   if (!outcome.note.empty()) Log(LogKind::Traffic, "   " + outcome.note);
@@ -107,7 +107,7 @@ void UdpServer::Send(const Bytes& frame, const Peer& peer) {
     Log(LogKind::Problem, "   " + error);
     return;
   }
-  record_.Add({Direction::Sent, peer, frame});
+  Keep({Direction::Sent, peer, frame});
   Log(LogKind::Traffic, ">> " + peer.Text() + "  " + HexText(frame));
 }
 
@@ -116,6 +116,11 @@ int UdpServer::PollTimeoutMs() const {
   const auto wait = std::chrono::ceil<std::chrono::milliseconds>(
       pending_.front().due - std::chrono::steady_clock::now());
   return static_cast<int>(std::clamp<std::int64_t>(wait.count(), 0, kPollTimeoutMs));
+}
+
+void UdpServer::Keep(TrafficEntry entry) {
+  if (tap_) tap_(entry, socket_.Local());
+  record_.Add(std::move(entry));
 }
 
 void UdpServer::Log(LogKind kind, const std::string& line) const {

@@ -24,6 +24,9 @@ class UdpServer {
   enum class LogKind { Traffic, Problem };
   // Called on the server thread with one console line each.
   using LogSink = std::function<void(LogKind kind, const std::string& line)>;
+  // Called on the server thread with every datagram received or sent and the
+  // server's own address, e.g. to write a capture file.
+  using Tap = std::function<void(const TrafficEntry& entry, const Peer& local)>;
 
   explicit UdpServer(Handler handler, LogSink log = {});
   ~UdpServer();
@@ -36,6 +39,9 @@ class UdpServer {
   // Returns once the thread has ended and the port is free again; answers still
   // waiting for their delay are dropped.
   void Stop();
+
+  // Set before Start.
+  void SetTap(Tap tap) { tap_ = std::move(tap); }
 
   bool IsRunning() const { return thread_.joinable(); }
   // The bound address and port (the real port when 0 was asked for).
@@ -55,6 +61,7 @@ class UdpServer {
   void Send(const Bytes& frame, const Peer& peer);
   int PollTimeoutMs() const;
   void Log(LogKind kind, const std::string& line) const;
+  void Keep(TrafficEntry entry);
 
   struct Pending {
     std::chrono::steady_clock::time_point due;
@@ -64,6 +71,7 @@ class UdpServer {
 
   Handler handler_;
   LogSink log_;
+  Tap tap_;
   UdpSocket socket_;
   int wake_fd_ = -1;
   std::atomic<bool> stop_requested_{false};

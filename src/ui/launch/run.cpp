@@ -2,12 +2,11 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QStandardPaths>
 
-#include "settings/app_settings.h"
 #include "ui/launch/app_locale.h"
 #include "ui/launch/hints.h"
+#include "ui/launch/places.h"
 #include "ui/main_window/main_window.h"
 
 namespace varnel::ui {
@@ -20,18 +19,17 @@ int RunMonitor(int argc, char** argv) {
   InstallRussianLocale(app);
   InstallHintStyle(app);
 
-  const QFileInfo self(QApplication::applicationFilePath());
-  const QString beside = self.absolutePath() + "/" + self.completeBaseName() + ".ini";
-  const QString configFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-  const SettingsLocation where = ChooseSettingsLocation(beside.toStdString(), configFolder.toStdString());
+  const ProgramPlaces places =
+      ChoosePlaces(QApplication::applicationFilePath(), QDir::currentPath(),
+                   QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
 
   MainWindowOptions options;
-  options.settingsPath = QString::fromStdString(where.loadPath);
-  options.settingsSavePath = QString::fromStdString(where.savePath);
-  if (where.inConfigFolder) {
-    options.settingsNote = "Папка программы недоступна для записи, настройки хранятся в " + options.settingsSavePath;
-  }
-  options.mapPath = QDir::current().filePath("map.ini");
+  options.settingsPath = places.settingsPath;
+  options.settingsSavePath = places.settingsSavePath;
+  options.settingsNote = places.settingsNote;
+  options.mapPath = places.mapPath;
+  options.viewerDir = places.viewerDir;
+  options.handOffDir = places.handOffDir;
   MainWindow window(options);
   window.show();
   return app.exec();

@@ -21,7 +21,7 @@ namespace varnel::ui {
 
 namespace {
 
-// Beside the start directory, where the viewer and its hand-off file live.
+// The viewer's folder, and its hand-off file unless the window is told otherwise.
 constexpr const char* kViewerFolder = "sys";
 constexpr const char* kViewerName = "varnel-log-viewer";
 constexpr const char* kHandOffName = "tmp_log.log";
@@ -84,11 +84,12 @@ void MainWindow::SaveLogClick() {
 }
 
 void MainWindow::LogViewClick() {
-  const QDir sys(QDir(options_.startDir).filePath(kViewerFolder));
-  const QString handOff = sys.filePath(kHandOffName);
+  const QDir sys(QDir(options_.viewerDir).filePath(kViewerFolder));
+  const QDir handOffDir(options_.handOffDir.isEmpty() ? sys.path() : options_.handOffDir);
+  const QString handOff = handOffDir.filePath(kHandOffName);
   const QString viewer = sys.filePath(kViewerName);
   // The file is written first, so it is there even when the viewer is not.
-  if (!QDir().mkpath(sys.path()) || !SaveLog(handOff.toStdString(), program().eventLog)) {
+  if (!QDir().mkpath(handOffDir.path()) || !SaveLog(handOff.toStdString(), program().eventLog)) {
     dialogs_->warning(this, "Не удалось записать файл:\n" + handOff);
     return;
   }

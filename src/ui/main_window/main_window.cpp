@@ -56,6 +56,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   guard_ = new AccessGuard(this);
   accessPrompts_ = std::make_unique<AccessPrompts>(*dialogs_, this);
   access_ = std::make_unique<AccessModes>(*accessPrompts_, static_cast<AccessEvents&>(*this));
+  if (options_.viewerDir.isEmpty()) options_.viewerDir = options_.startDir;
 
   endpoint_ = new UdpEndpoint(this);
   program_ = std::make_unique<Program>(*options_.clock, *endpoint_, static_cast<DiscoveryEvents&>(*this),

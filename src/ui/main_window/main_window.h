@@ -54,6 +54,8 @@ struct MainWindowOptions {
   QString settingsNote;          // traced at start-up (where the settings live)
   QString mapPath;               // the device map file
   QString startDir;              // working directory at start-up (current one when empty)
+  QString viewerDir;             // holds sys/ with the log viewer (startDir when empty)
+  QString handOffDir;            // the viewer's input file goes here (viewerDir's sys/ when empty)
   const Clock* clock = nullptr;  // system clock when null
   Dialogs* dialogs = nullptr;    // real message boxes when null
   QString manualPath;            // the user manual; "Help.pdf" beside the program when empty
