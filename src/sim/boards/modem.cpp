@@ -55,7 +55,7 @@ ModemBoard::ModemBoard(const ModemSettings& settings, std::uint8_t device_id, Lo
       channels_(settings.errors_per_minute, clock_()),
       log_(settings, device_id, clock_(), board_clock_) {}
 
-CommandReply ModemBoard::Handle(ByteView payload) {
+CommandReply ModemBoard::Command(ByteView payload) {
   const std::uint8_t code = payload.front();
   // Entries due by now are written before anything, a clock write included, can
   // change how they would be stamped.

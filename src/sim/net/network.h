@@ -8,6 +8,7 @@
 
 #include "sim/block/block.h"
 #include "sim/block/device_behaviour.h"
+#include "sim/fault/fault_settings.h"
 #include "sim/wire/nibbles.h"
 
 namespace varnel::sim {
@@ -26,6 +27,7 @@ struct Device {
   std::uint8_t master_side = 0;       // the master's side that leads here, 0 = Ethernet
   unsigned hf_hops = 0;               // HF links between the root and this device
   std::shared_ptr<DeviceBehaviour> behaviour;
+  FaultSettings faults;  // what the link does to its answers
 };
 
 class Network {
@@ -52,6 +54,7 @@ class Network {
   void SetHopDelay(std::chrono::milliseconds delay) { hop_delay_ = delay; }
   // Devices start with default boards on the system clock.
   void SetBehaviour(std::size_t device, std::shared_ptr<DeviceBehaviour> behaviour);
+  void SetFaults(std::size_t device, const FaultSettings& faults);
 
  private:
   std::size_t Add(Device device);
