@@ -3,5 +3,7 @@
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 BUILD="${VARNEL_BUILD_DIR:-$ROOT/build}"
-cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# VARNEL_CMAKE_ARGS: extra options, e.g. -DVARNEL_SANITIZE=ON.
+# shellcheck disable=SC2086
+cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ${VARNEL_CMAKE_ARGS:-} >/dev/null
 cmake --build "$BUILD" -j"$(nproc)"

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the tests and the demo need.
+# Installs the Debian 12 packages the build, the tests and the demo need, or
+# those named as arguments instead (see install-fuzz-deps.sh).
 # Does nothing when they are all there already.
 set -euo pipefail
 
@@ -13,6 +14,7 @@ PACKAGES=(
   tshark
   dpkg-dev librsvg2-bin desktop-file-utils appstream lintian
 )
+[ $# -gt 0 ] && PACKAGES=("$@")
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -2,12 +2,15 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <algorithm>
 
 #include "viewer/log_line_parser.h"
 
 namespace varnel::viewer {
 
 namespace {
+
+constexpr qint64 kReadPieceBytes = 1 << 20;
 
 LoadResult Failure(QString error) { return {{}, std::move(error)}; }
 
@@ -17,8 +20,14 @@ LoadResult ReadLogFile(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return Failure(QStringLiteral("Не удалось открыть файл: %1").arg(file.errorString()));
   // Read one byte past the limit, so that a file growing meanwhile or a
-  // device without a size is refused all the same.
-  const QByteArray bytes = file.size() > kMaxFileBytes ? QByteArray() : file.read(kMaxFileBytes + 1);
+  // device without a size is refused all the same. In pieces: one read of
+  // the whole limit would set aside and clear 64 MiB for every file opened.
+  QByteArray bytes;
+  while (file.size() <= kMaxFileBytes && bytes.size() <= kMaxFileBytes) {
+    const QByteArray piece = file.read(std::min<qint64>(kReadPieceBytes, kMaxFileBytes + 1 - bytes.size()));
+    if (piece.isEmpty()) break;
+    bytes += piece;
+  }
   if (file.size() > kMaxFileBytes || bytes.size() > kMaxFileBytes) {
     return Failure(QStringLiteral("Файл больше %1 МБ").arg(kMaxFileBytes / (1024 * 1024)));
   }

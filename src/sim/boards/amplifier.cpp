@@ -25,7 +25,7 @@ AmplifierBoard::AmplifierBoard(const AmplifierSettings& settings, std::size_t in
       two_amplifiers_(two_fitted),
       mask_(kMaskBits) {}
 
-CommandReply AmplifierBoard::Handle(ByteView payload) {
+CommandReply AmplifierBoard::Command(ByteView payload) {
   if (payload.front() != kStatus || payload.size() > 2) {
     return BoardIgnored(label_, payload, "expected 01 or 01 f");
   }

@@ -16,7 +16,7 @@ class AmplifierBoard final : public BoardEmulation {
   AmplifierBoard(const AmplifierSettings& settings, std::size_t index, bool two_fitted,
                  LocalClock clock);
 
-  CommandReply Handle(ByteView payload) override;
+  CommandReply Command(ByteView payload) override;
 
  private:
   Bytes StatusAnswer() const;

@@ -60,7 +60,7 @@ ModemBoard::ModemBoard(const ModemSettings& settings, std::uint8_t device_id, Lo
       firmware_(settings.firmware),
       restart_seconds_(settings.firmware.restart_seconds) {}
 
-CommandReply ModemBoard::Handle(ByteView payload) {
+CommandReply ModemBoard::Command(ByteView payload) {
   const std::uint8_t code = payload.front();
   if (clock_() < silent_until_) return Ignored(payload, "restarting");
   if (code == kMcuProgram || code == kFpgaProgram) return firmware_.Handle(payload);

@@ -18,7 +18,7 @@ class ModemBoard final : public BoardEmulation {
  public:
   ModemBoard(const ModemSettings& settings, std::uint8_t device_id, LocalClock clock);
 
-  CommandReply Handle(ByteView payload) override;
+  CommandReply Command(ByteView payload) override;
 
  private:
   CommandReply Versions(ByteView payload) const;

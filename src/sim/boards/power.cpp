@@ -13,7 +13,7 @@ constexpr std::uint16_t kDeciVolts = 480;  // 48.0 V, big-endian
 
 }  // namespace
 
-CommandReply PowerBoard::Handle(ByteView payload) {
+CommandReply PowerBoard::Command(ByteView payload) {
   const bool read = payload.size() == 1;
   const bool write = payload.size() == 2 && payload[1] == 0x00;
   if (payload.front() != kStatus || !(read || write)) {

@@ -8,7 +8,7 @@ namespace varnel::sim {
 
 class PowerBoard final : public BoardEmulation {
  public:
-  CommandReply Handle(ByteView payload) override;
+  CommandReply Command(ByteView payload) override;
 };
 
 }  // namespace varnel::sim

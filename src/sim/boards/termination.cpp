@@ -55,7 +55,7 @@ TerminationBoard::TerminationBoard(const TerminationSettings& settings, std::uin
   }
 }
 
-CommandReply TerminationBoard::Handle(ByteView payload) {
+CommandReply TerminationBoard::Command(ByteView payload) {
   if (clock_() < silent_until_) return BoardIgnored(label_, payload, "restarting");
   const std::uint8_t code = payload.front();
   if (code == kInformation) return Information(payload);

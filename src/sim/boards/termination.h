@@ -19,7 +19,7 @@ class TerminationBoard final : public BoardEmulation {
   TerminationBoard(const TerminationSettings& settings, std::uint8_t device_id, unsigned slot,
                    LocalClock clock);
 
-  CommandReply Handle(ByteView payload) override;
+  CommandReply Command(ByteView payload) override;
 
  private:
   CommandReply Information(ByteView payload) const;

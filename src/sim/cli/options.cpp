@@ -1,5 +1,6 @@
 #include "sim/cli/options.h"
 
+#include "sim/scenario/fault_keys.h"
 #include "sim/scenario/number.h"
 
 namespace varnel::sim {
@@ -7,10 +8,59 @@ namespace varnel::sim {
 namespace {
 
 bool TakesValue(const std::string& option) {
-  static const std::string kValueOptions[] = {"--address", "--name", "--port", "--id",
-                                              "--type", "--scenario", "--pcap"};
+  static const std::string kValueOptions[] = {
+      "--address", "--name",    "--port",     "--id",       "--type",  "--scenario", "--pcap", "--drop",
+      "--duplicate", "--reorder", "--corrupt", "--truncate", "--delay", "--jitter",   "--seed"};
   for (const std::string& name : kValueOptions) {
     if (option == name) return true;
+  }
+  return false;
+}
+
+struct Numeric {
+  const char* name;
+  unsigned low;
+  unsigned high;
+};
+
+std::optional<unsigned> NumberOf(const std::string& option, const std::string& value,
+                                 const Numeric& numeric, std::string& error) {
+  const std::optional<unsigned> number = ParseNumber(value, numeric.low, numeric.high);
+  if (!number) {
+    error = option + " needs a number in " + std::to_string(numeric.low) + ".." +
+            std::to_string(numeric.high) + ", got \"" + value + "\"";
+  }
+  return number;
+}
+
+// The fault options; false when option is none of them.
+bool ApplyFault(const std::string& option, const std::string& value, Options& options,
+                std::string& error) {
+  using std::chrono::milliseconds;
+  FaultKeys& f = options.faults;
+  struct Percent {
+    const char* name;
+    std::optional<unsigned> FaultKeys::*key;
+  };
+  static constexpr Percent kPercents[] = {{"--drop", &FaultKeys::drop},
+                                          {"--duplicate", &FaultKeys::duplicate},
+                                          {"--reorder", &FaultKeys::reorder},
+                                          {"--corrupt", &FaultKeys::corrupt},
+                                          {"--truncate", &FaultKeys::truncate}};
+  for (const Percent& p : kPercents) {
+    if (option == p.name) {
+      f.*p.key = NumberOf(option, value, {p.name, 0, 100}, error);
+      return true;
+    }
+  }
+  if (option == "--delay" || option == "--jitter") {
+    const std::optional<unsigned> ms = NumberOf(option, value, {"", 0, kMaxFaultDelayMs}, error);
+    if (ms) (option == "--delay" ? f.delay : f.jitter) = milliseconds(*ms);
+    return true;
+  }
+  if (option == "--seed") {
+    options.seed = NumberOf(option, value, {"", 0, 0xFFFFFFFFu}, error);
+    return true;
   }
   return false;
 }
@@ -26,6 +76,7 @@ bool ApplyValue(const std::string& option, const std::string& value, Options& op
     options.pcap = value;
     return true;
   }
+  if (ApplyFault(option, value, options, error)) return error.empty();
   if (option != "--port") options.single_block_given = true;
   if (option == "--address") {
     options.address = value;
@@ -35,21 +86,12 @@ bool ApplyValue(const std::string& option, const std::string& value, Options& op
     options.block.name = value;
     return true;
   }
-  struct Numeric {
-    const char* name;
-    unsigned low;
-    unsigned high;
-  };
   static constexpr Numeric kNumeric[] = {
       {"--port", 1, 65535}, {"--id", 1, 15}, {"--type", 0, 255}};
   for (const Numeric& numeric : kNumeric) {
     if (option != numeric.name) continue;
-    const std::optional<unsigned> number = ParseNumber(value, numeric.low, numeric.high);
-    if (!number) {
-      error = option + " needs a number in " + std::to_string(numeric.low) + ".." +
-              std::to_string(numeric.high) + ", got \"" + value + "\"";
-      return false;
-    }
+    const std::optional<unsigned> number = NumberOf(option, value, numeric, error);
+    if (!number) return false;
     if (option == "--port") options.port = static_cast<std::uint16_t>(*number);
     if (option == "--id") options.block.id = static_cast<std::uint8_t>(*number);
     if (option == "--type") options.block.type = static_cast<std::uint8_t>(*number);
@@ -97,6 +139,13 @@ std::string UsageText(std::string_view program) {
          "  --name TEXT   block name, UTF-8, sent in Windows-1251 (default \"Блок 1\")\n"
          "  --type N      block type byte 0..255 (default 1)\n"
          "  --port P      UDP port of every block (default 12348)\n"
+         "Faults of the HF links, for every device unless a scenario section sets its own\n"
+         "(percent of answers 0..100; milliseconds 0..60000):\n"
+         "  --drop P, --duplicate P, --reorder P (held back behind the next answer),\n"
+         "  --corrupt P (wrong checksum), --truncate P (cut short),\n"
+         "  --delay MS (every answer), --jitter MS (up to this much more at random)\n"
+         "  --seed N      start of the fault decisions, to repeat a run (default: new\n"
+         "                each run, printed at the start)\n"
          "  --quiet, -q   do not print the datagrams\n"
          "  --pcap FILE   also write every datagram received and sent to FILE\n"
          "                (pcap, raw IPv4), for packet analysers\n"

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "sim/block/block.h"
+#include "sim/fault/fault_settings.h"
 
 namespace varnel::sim {
 
@@ -15,6 +16,8 @@ struct Options {
   std::string address = "127.0.0.1";
   std::uint16_t port = 12348;
   BlockConfig block;
+  FaultKeys faults;    // over the scenario's [sim] keys; a root's or device's own win
+  std::optional<std::uint32_t> seed;  // over the scenario's
   bool quiet = false;  // no per-datagram lines
   std::string pcap;    // a capture file of all traffic; empty: none
   bool help = false;

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <ctime>
 #include <iostream>
+#include <random>
 
 #include <pthread.h>
 
@@ -67,13 +68,25 @@ void PrintNetwork(const Network& network, const Peer& local) {
 
 // The scenario's networks, or the one block of the command line.
 NetworksBuilt NetworksOf(const Options& options) {
-  if (!options.scenario.empty()) return NetworksFromFile(options.scenario);
+  if (!options.scenario.empty()) {
+    return NetworksFromFile(options.scenario, SystemLocalClock(), options.faults);
+  }
   std::string error;
   std::optional<Block> block = Block::Create(options.block, error);
-  if (!block) return {{}, error};
+  if (!block) return {{}, error, {}};
   NetworksBuilt built;
   built.networks.emplace_back("block", options.block.name, std::move(*block), options.address);
+  built.networks.front().SetFaults(0, options.faults.Over(FaultSettings{}));
   return built;
+}
+
+bool AnyFaults(const std::vector<Network>& networks) {
+  for (const Network& network : networks) {
+    for (const Device& device : network.Devices()) {
+      if (device.faults.Any()) return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace
@@ -103,9 +116,13 @@ int RunEmulator(int argc, char** argv) {
   sigaddset(&stop_signals, SIGTERM);
   pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
 
-  NetworkServers servers(std::move(built.networks), [&options](const Network& network) {
-    return ConsoleSink(network.Root().key, options.quiet);
-  });
+  // A run with faults can be repeated by giving the seed it printed.
+  const std::uint32_t seed = options.seed.value_or(built.seed.value_or(std::random_device()()));
+  if (AnyFaults(built.networks)) std::cout << TimeStamp() << " fault seed " << seed << std::endl;
+  NetworkServers servers(
+      std::move(built.networks),
+      [&options](const Network& network) { return ConsoleSink(network.Root().key, options.quiet); },
+      seed);
   CaptureFile capture;
   if (!options.pcap.empty()) {
     if (std::string error = capture.Open(options.pcap); !error.empty()) {

@@ -23,8 +23,10 @@ std::string Section(const DeviceEntry& device) { return "[dev." + device.key + "
 
 class Builder {
  public:
-  Builder(const Scenario& scenario, LocalClock clock)
-      : scenario_(scenario), clock_(std::move(clock)) {}
+  Builder(const Scenario& scenario, LocalClock clock, const FaultKeys& over_sim)
+      : scenario_(scenario),
+        clock_(std::move(clock)),
+        all_faults_(over_sim.Over(scenario.faults).Over(FaultSettings{})) {}
 
   NetworksBuilt Build() {
     CheckKeysUnique();
@@ -35,7 +37,8 @@ class Builder {
       AddDevice(scenario_.devices[i]);
     }
     for (std::size_t n = 0; error_.empty() && n < built_.networks.size(); ++n) Check(n);
-    if (!error_.empty()) return {{}, error_};
+    if (!error_.empty()) return {{}, error_, {}};
+    built_.seed = scenario_.seed;
     return std::move(built_);
   }
 
@@ -66,6 +69,7 @@ class Builder {
     Network network(root.key, root.block.name, std::move(*block), root.address);
     network.SetHopDelay(scenario_.hop_delay);
     network.SetBehaviour(0, MakeBlockBehaviour(root.boards, root.block.id, clock_));
+    network.SetFaults(0, root.faults.Over(all_faults_));
     places_[root.key] = {built_.networks.size(), 0};
     built_.networks.push_back(std::move(network));
   }
@@ -142,6 +146,7 @@ class Builder {
                                        entry.block.name, std::move(*block));
     }
     network.SetBehaviour(index, MakeBlockBehaviour(entry.boards, entry.block.id, clock_));
+    network.SetFaults(index, entry.faults.Over(network.Devices()[master.index].faults));
     places_[entry.key] = {master.network, index};
   }
 
@@ -174,6 +179,7 @@ class Builder {
 
   const Scenario& scenario_;
   LocalClock clock_;
+  FaultSettings all_faults_;
   NetworksBuilt built_;
   std::map<std::string, Place> places_;
   std::string error_;
@@ -181,20 +187,20 @@ class Builder {
 
 }  // namespace
 
-NetworksBuilt BuildNetworks(const Scenario& scenario, LocalClock clock) {
-  return Builder(scenario, std::move(clock)).Build();
+NetworksBuilt BuildNetworks(const Scenario& scenario, LocalClock clock, const FaultKeys& over_sim) {
+  return Builder(scenario, std::move(clock), over_sim).Build();
 }
 
 NetworksBuilt NetworksFromIni(std::string_view ini_text, LocalClock clock) {
   ScenarioRead read = ReadScenario(ini_text);
-  if (!read.scenario) return {{}, read.error};
+  if (!read.scenario) return {{}, read.error, {}};
   return BuildNetworks(*read.scenario, std::move(clock));
 }
 
-NetworksBuilt NetworksFromFile(const std::string& path, LocalClock clock) {
+NetworksBuilt NetworksFromFile(const std::string& path, LocalClock clock, const FaultKeys& over_sim) {
   ScenarioRead read = ReadScenarioFile(path);
-  if (!read.scenario) return {{}, read.error};
-  NetworksBuilt built = BuildNetworks(*read.scenario, std::move(clock));
+  if (!read.scenario) return {{}, read.error, {}};
+  NetworksBuilt built = BuildNetworks(*read.scenario, std::move(clock), over_sim);
   if (!built.error.empty()) built.error = path + ": " + built.error;
   return built;
 }

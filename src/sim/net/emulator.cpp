@@ -92,7 +92,7 @@ Outcome Emulator::BoardCommand(const RouteTarget& target, ByteView payload) cons
 
 Answer Emulator::Framed(std::size_t device, const Nibbles& address, ByteView body) const {
   const unsigned hops = network_.Devices()[device].hf_hops;
-  return {BuildAnswer(address, body), network_.HopDelay() * hops};
+  return {BuildAnswer(address, body), network_.HopDelay() * hops, device};
 }
 
 std::string Emulator::Label(std::size_t device) const {

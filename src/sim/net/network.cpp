@@ -52,6 +52,10 @@ void Network::SetBehaviour(std::size_t device, std::shared_ptr<DeviceBehaviour> 
   devices_.at(device).behaviour = std::move(behaviour);
 }
 
+void Network::SetFaults(std::size_t device, const FaultSettings& faults) {
+  devices_.at(device).faults = faults;
+}
+
 std::size_t Network::Add(Device device) {
   // Default boards on the system clock; a scenario sets its own.
   if (!device.behaviour) {

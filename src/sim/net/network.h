@@ -9,6 +9,7 @@
 #include "sim/block/block.h"
 #include "sim/block/block_settings.h"
 #include "sim/block/device_behaviour.h"
+#include "sim/fault/fault_settings.h"
 #include "sim/wire/nibbles.h"
 
 namespace varnel::sim {
@@ -29,6 +30,7 @@ struct Device {
   std::shared_ptr<DeviceBehaviour> behaviour;
   // The name and Ethernet settings as the program last wrote them.
   std::shared_ptr<BlockSettings> settings;
+  FaultSettings faults;  // what the link does to its answers
 };
 
 class Network {
@@ -55,6 +57,7 @@ class Network {
   void SetHopDelay(std::chrono::milliseconds delay) { hop_delay_ = delay; }
   // Devices start with default boards on the system clock.
   void SetBehaviour(std::size_t device, std::shared_ptr<DeviceBehaviour> behaviour);
+  void SetFaults(std::size_t device, const FaultSettings& faults);
 
  private:
   std::size_t Add(Device device);

@@ -13,6 +13,7 @@ struct Answer {
   Bytes frame;
   // How long the answer travels back; the server sends it that much later.
   std::chrono::milliseconds delay{0};
+  std::size_t device = 0;  // who answers: its index in the network
 };
 
 struct Outcome {

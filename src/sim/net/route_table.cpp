@@ -1,5 +1,7 @@
 #include "sim/net/route_table.h"
 
+#include <algorithm>
+
 namespace varnel::sim {
 
 namespace {
@@ -18,6 +20,9 @@ RouteTable::RouteTable(const Network& network) {
   AddProbes(network);
   AddBoards(network);
   AddOpens(network);
+  for (const auto& [address, target] : targets_) {
+    longest_bytes_ = std::max(longest_bytes_, (address.size() + 1) / 2);
+  }
 }
 
 void RouteTable::AddProbes(const Network& network) {
@@ -62,17 +67,20 @@ void RouteTable::AddOpens(const Network& network) {
 
 RouteMatch RouteTable::Find(ByteView content) const {
   // An address carries no length: the longest prefix that is a known address
-  // is the address, the rest is payload.
-  for (std::size_t length = content.size(); length > 0; --length) {
-    Nibbles address = UnpackNibbles(content.first(length));
+  // is the address, the rest is payload. No address is longer than the longest
+  // in the table, so only that much is unpacked, once, and a long request
+  // costs no more than a short one.
+  const std::size_t longest = std::min(content.size(), longest_bytes_);
+  const Nibbles unpacked = UnpackNibbles(content.first(longest));
+  for (std::size_t length = longest; length > 0; --length) {
+    const auto end = unpacked.begin() + static_cast<std::ptrdiff_t>(2 * length);
     // An odd-length address ends in a padding 0 nibble.
-    if (address.back() == 0) {
-      Nibbles odd(address.begin(), address.end() - 1);
-      if (auto it = targets_.find(odd); it != targets_.end()) {
+    if (*(end - 1) == 0) {
+      if (auto it = targets_.find(Nibbles(unpacked.begin(), end - 1)); it != targets_.end()) {
         return {&it->second, content.subspan(length)};
       }
     }
-    if (auto it = targets_.find(address); it != targets_.end()) {
+    if (auto it = targets_.find(Nibbles(unpacked.begin(), end)); it != targets_.end()) {
       return {&it->second, content.subspan(length)};
     }
   }

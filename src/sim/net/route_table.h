@@ -39,6 +39,7 @@ class RouteTable {
   void AddOpens(const Network& network);
 
   std::map<Nibbles, RouteTarget> targets_;
+  std::size_t longest_bytes_ = 0;  // of the longest address, packed
 };
 
 }  // namespace varnel::sim

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "sim/scenario/amplifier_keys.h"
+#include "sim/scenario/fault_keys.h"
 #include "sim/scenario/modem_keys.h"
 #include "sim/scenario/section_reader.h"
 #include "sim/scenario/termination_keys.h"
@@ -21,11 +22,13 @@ constexpr std::string_view kDevicePrefix = "dev.";
 constexpr std::string_view kSimSection = "sim";
 constexpr unsigned kMaxHopDelayMs = 10000;
 constexpr std::uint8_t kDefaultType = 1;
+constexpr unsigned kMaxSeed = 0xFFFFFFFFu;
 
 // Keys of a section that describes one block: its own and those of its boards.
 std::vector<std::string_view> BlockKeys(std::vector<std::string_view> own) {
   own.insert(own.end(), {"id", "name", "type"});
   own.insert(own.end(), kModemKeys.begin(), kModemKeys.end());
+  own.insert(own.end(), kFaultKeys.begin(), kFaultKeys.end());
   return own;
 }
 
@@ -64,7 +67,8 @@ void ReadRoot(SectionReader& section, std::string key, Scenario& scenario) {
   }
   const std::optional<BlockConfig> block = ReadBlock(section);
   const BoardSettings boards = ReadBoards(section, true);
-  if (address && block) scenario.roots.push_back({std::move(key), *address, *block, boards});
+  const FaultKeys faults = ReadFaultKeys(section);
+  if (address && block) scenario.roots.push_back({std::move(key), *address, *block, boards, faults});
 }
 
 void ReadDevice(SectionReader& section, std::string key, Scenario& scenario) {
@@ -80,16 +84,21 @@ void ReadDevice(SectionReader& section, std::string key, Scenario& scenario) {
   }
   const std::optional<BlockConfig> block = ReadBlock(section);
   const BoardSettings boards = ReadBoards(section, false);
+  const FaultKeys faults = ReadFaultKeys(section);
   if (!master || !up || !channel || !block) return;
   scenario.devices.push_back({std::move(key), *master, static_cast<std::uint8_t>(*channel),
-                              static_cast<std::uint8_t>(*up), *block, boards});
+                              static_cast<std::uint8_t>(*up), *block, boards, faults});
 }
 
 void ReadSim(SectionReader& section, Scenario& scenario) {
-  section.OnlyKeys({"hop_delay_ms"});
+  std::vector<std::string_view> keys{"hop_delay_ms", "seed"};
+  keys.insert(keys.end(), kFaultKeys.begin(), kFaultKeys.end());
+  section.OnlyKeys(keys);
   const std::optional<unsigned> delay =
       section.Number("hop_delay_ms", 0, kMaxHopDelayMs, "the delay per HF link", false);
   scenario.hop_delay = std::chrono::milliseconds(delay.value_or(0));
+  scenario.seed = section.Number("seed", 0, kMaxSeed, "the fault seed", false);
+  scenario.faults = ReadFaultKeys(section);
 }
 
 }  // namespace

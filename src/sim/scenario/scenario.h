@@ -3,11 +3,13 @@
 // them. Field ranges are checked when it is read; the topology when it is built.
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "sim/block/block.h"
 #include "sim/boards/settings.h"
+#include "sim/fault/fault_settings.h"
 
 namespace varnel::sim {
 
@@ -16,6 +18,7 @@ struct RootEntry {
   std::string address;
   BlockConfig block;
   BoardSettings boards;
+  FaultKeys faults;  // for the root and, unless they say otherwise, all below it
 };
 
 struct DeviceEntry {
@@ -25,10 +28,13 @@ struct DeviceEntry {
   std::uint8_t up = 0;       // own side facing the master: 1..3, or 0 for Ethernet
   BlockConfig block;
   BoardSettings boards;
+  FaultKeys faults;  // for the device and, unless they say otherwise, those below it
 };
 
 struct Scenario {
   std::chrono::milliseconds hop_delay{0};
+  FaultKeys faults;                   // [sim]: for every device
+  std::optional<std::uint32_t> seed;  // of the fault decisions; none: a new one each run
   std::vector<RootEntry> roots;      // in file order
   std::vector<DeviceEntry> devices;  // in file order
 };

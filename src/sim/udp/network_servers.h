@@ -13,7 +13,9 @@ class NetworkServers {
   // Gives the console sink of one network's server; may be empty.
   using SinkFor = std::function<UdpServer::LogSink(const Network& network)>;
 
-  explicit NetworkServers(std::vector<Network> networks, SinkFor sink_for = {});
+  // Network i meets its devices' faults decided from seed + i.
+  explicit NetworkServers(std::vector<Network> networks, SinkFor sink_for = {},
+                          std::uint32_t seed = 0);
   NetworkServers(const NetworkServers&) = delete;
   NetworkServers& operator=(const NetworkServers&) = delete;
 

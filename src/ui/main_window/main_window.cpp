@@ -39,6 +39,8 @@ namespace varnel::ui {
 namespace {
 constexpr int kTreeWidth = 177;
 constexpr int kDebugMemoHeight = 200;
+// Datagrams taken off the socket per read event: four queues full.
+constexpr int kDatagramsPerReadEvent = 4 * ReceiveQueue::kSlots;
 }  // namespace
 
 MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
@@ -313,7 +315,12 @@ void MainWindow::onDatagrams() {
   // event returns, so answers are not held back until the next 150 ms tick.
   // A full queue leaves the rest in the socket until the drain made room:
   // a read event may come before the posted drain has run.
-  endpoint_->readPending([this] { return link().queue.count() < ReceiveQueue::kSlots; },
+  // Datagrams of other senders never fill the queue, so a flood of them
+  // alone would keep this loop reading for as long as it lasts; after a
+  // budget the rest waits for the next read event, and timers and painting
+  // get their turn in between.
+  int budget = kDatagramsPerReadEvent;
+  endpoint_->readPending([this, &budget] { return budget-- > 0 && link().queue.count() < ReceiveQueue::kSlots; },
                          [this](const QByteArray& data, const QString& ip, quint16 port) {
                            link().Receive(reinterpret_cast<const std::uint8_t*>(data.constData()),
                                           static_cast<std::size_t>(data.size()), ip.toStdString(), port);
