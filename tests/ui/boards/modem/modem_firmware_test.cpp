@@ -2,6 +2,7 @@
 // the emulated board over loopback and compared with what it received, the
 // restart that runs them, and what a bad file or a board ending the
 // transfer shows.
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -133,12 +134,15 @@ TEST_F(ModemFirmwareWriteTest, ImagesArriveByteForByteAndRunAfterTheRestart) {
 
   // Restart: asked first, silent for a second, then the new versions.
   f.dialogs.answer = false;
-  QTest::qWait(100);  // requests still on their way are recorded by now
-  const std::vector<int> before = CommandsTo(0x04);
+  // The emulator keeps recent traffic only, so count restart requests rather than compare whole lists.
+  const auto restarts = [&] {
+    const std::vector<sim::Bytes> requests = RequestsTo(0x04);
+    return std::count(requests.begin(), requests.end(), sim::Bytes{0x04});
+  };
   Press("ButRstVK");
   EXPECT_EQ(f.dialogs.confirmations.last(), "Отправить команду перезапуска?");
   QTest::qWait(100);
-  EXPECT_EQ(CommandsTo(0x04), before);  // declined: nothing sent
+  EXPECT_EQ(restarts(), 0);  // declined: nothing sent
   f.dialogs.answer = true;
   Press("ButRstVK");
   EXPECT_TRUE(WaitFor([&] { return RequestsTo(0x04).back() == sim::Bytes{0x04}; }));
