@@ -29,12 +29,12 @@ PreciseTimer::~PreciseTimer() {
 void PreciseTimer::start(int ms) {
   active_ = true;
   if (fallback_ != nullptr) return fallback_->start(ms);
-  itimerspec spec{};
+  itimerspec expiry{};
   // A zero value would disarm the descriptor: 0 ms fires after 1 ns.
   const long long ns = ms > 0 ? static_cast<long long>(ms) * 1000000 : 1;
-  spec.it_value.tv_sec = static_cast<time_t>(ns / 1000000000);
-  spec.it_value.tv_nsec = static_cast<long>(ns % 1000000000);
-  timerfd_settime(fd_, 0, &spec, nullptr);
+  expiry.it_value.tv_sec = static_cast<time_t>(ns / 1000000000);
+  expiry.it_value.tv_nsec = static_cast<long>(ns % 1000000000);
+  timerfd_settime(fd_, 0, &expiry, nullptr);
 }
 
 void PreciseTimer::stop() {
