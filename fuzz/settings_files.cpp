@@ -43,7 +43,7 @@ bool Same(const AppSettings& a, const AppSettings& b) {
               a.mcuFile == b.mcuFile && a.fpgaFile == b.fpgaFile && a.slFile == b.slFile &&
               a.window.width == b.window.width && a.window.height == b.window.height &&
               a.window.left == b.window.left && a.window.top == b.window.top &&
-              a.passwordDigest == b.passwordDigest && a.autoFind == b.autoFind;
+              a.passwordText == b.passwordText && a.autoFind == b.autoFind;
   for (int i = 0; i < a.numIps; ++i) same = same && a.ips[i] == b.ips[i] && a.ipNames[i] == b.ipNames[i];
   return same;
 }
