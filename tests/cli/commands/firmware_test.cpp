@@ -3,7 +3,10 @@
 // breaks off the transfer, and a peer that never answers, end with their
 // own exit status and one line.
 #include <QTemporaryDir>
+#include <atomic>
+#include <chrono>
 #include <random>
+#include <thread>
 
 #include "cli_test_support.h"
 
@@ -49,14 +52,34 @@ class WriteFirmware : protected Folder, public EmulatedNetwork {
                                                   "\nmodem_fw_last=end"}}) {}
 };
 
-class BrokenOff : protected Folder, public EmulatedNetwork {
+// Which MCU request of the root's modem board holds the emulator up once:
+// kStart for the start request, else the block of that number.
+struct Stall {
+  static constexpr int kNone = -2, kStart = -1;
+  static constexpr auto kHeldMs = std::chrono::milliseconds(2500);  // the tool gives up after about 1 s
+  std::atomic<int> at{kNone};
+
+  // Frames to the root's board 4: header, 0x41, payload 02 nL nH ..., checksum.
+  sim::UdpServer::Tap Tap() {
+    return [this](const sim::TrafficEntry& e, const sim::Peer&) {
+      const sim::Bytes& b = e.bytes;
+      if (e.direction != sim::Direction::Received || b.size() < 6 || b[1] != 0x41 || b[2] != 0x02) return;
+      const int request = (b[4] & 0x80) ? ((b[4] & 0x7F) << 8 | b[3]) : kStart;
+      int expected = request;
+      if (at.compare_exchange_strong(expected, kNone)) std::this_thread::sleep_for(kHeldMs);
+    };
+  }
+};
+
+class BrokenOff : protected Folder, protected Stall, public EmulatedNetwork {
  protected:
   // The root ends the session at its block 3; Сосновая answers its block 1
   // with a broken sequence.
   BrokenOff()
-      : EmulatedNetwork("small.ini", "127.0.0.137", 20137,
-                        {{"modem_log=100", "modem_log=100\nmodem_fw_stop=3\nmodem_fw_save=" + Path("kedr")},
-                         {"name=ПС Сосновая", "name=ПС Сосновая\nmodem_fw_break=1"}}) {}
+      : EmulatedNetwork(ScenarioOn("small.ini", "127.0.0.137",
+                                   {{"modem_log=100", "modem_log=100\nmodem_fw_stop=3\nmodem_fw_save=" + Path("kedr")},
+                                    {"name=ПС Сосновая", "name=ПС Сосновая\nmodem_fw_break=1"}}),
+                        "127.0.0.137", 20137, Tap()) {}
 
   void ExpectBrokenOff(const CliRun& run, const char* line) {
     EXPECT_EQ(run.status, kDeviceError) << run.err.toStdString();
@@ -102,9 +125,26 @@ TEST_F(BrokenOff, ABoardEndingTheTransferEarlyIsAnError) {
                   "the modem board of ПС Кедровая/ПС Сосновая reported a broken block sequence at block 2 of 3");
 }
 
+TEST_F(BrokenOff, ABoardThatStopsAnsweringIsNoAnswer) {
+  Image("modem.cbi", 2000, 5);
+  // Block 2 is sent again and again while the emulator is held up, until
+  // the tool gives up.
+  at = 2;
+  const CliRun block = Run("firmware", {"--device", kRoot, "--mcu", Path("modem.cbi")});
+  EXPECT_EQ(block.status, kNoAnswer) << block.err.toStdString();
+  EXPECT_EQ(block.err, "varnel-cli: no answer from the modem board of ПС Кедровая to block 3 of 8\n");
+  std::this_thread::sleep_for(kHeldMs);  // until the emulator serves again
+
+  at = kStart;
+  const CliRun start = Run("firmware", {"--device", kRoot, "--mcu", Path("modem.cbi")});
+  EXPECT_EQ(start.status, kNoAnswer) << start.err.toStdString();
+  EXPECT_EQ(start.err, "varnel-cli: no answer from the modem board of ПС Кедровая to the start of the transfer\n");
+  EXPECT_FALSE(QFile::exists(Path("kedr.mcu")));
+}
+
 TEST(FirmwarePeer, APeerThatNeverAnswersSendsNoFirmware) {
   Folder folder;
-  folder.Image("modem.cbi", 2097151, 5);  // the largest file passes its checks
+  folder.Image("modem.cbi", 2097151, 6);  // the largest file passes its checks
   const CliRun run = RunCli({"firmware", "--peer", "127.0.0.138", "--port", "20138", "--timeout", "0.5", "--device",
                              kRoot, "--mcu", folder.Path("modem.cbi")});
   EXPECT_EQ(run.status, kNoAnswer) << run.err.toStdString();
