@@ -62,8 +62,11 @@ class EmulatedNetwork : public ::testing::Test {
   EmulatedNetwork(const char* scenario, const char* address, int localPort,
                   const std::vector<std::pair<QString, QString>>& edits = {})
       : EmulatedNetwork(ScenarioOn(scenario, address, edits), address, localPort) {}
-  EmulatedNetwork(std::vector<sim::Network> networks, const char* address, int localPort)
+  // tap sees every datagram on the emulator's thread before it is served.
+  EmulatedNetwork(std::vector<sim::Network> networks, const char* address, int localPort,
+                  const sim::UdpServer::Tap& tap = {})
       : address_(address), port_(localPort), servers(std::move(networks)) {
+    if (tap) servers.SetTap(tap);
     EXPECT_EQ(servers.Start(), "");
   }
 

@@ -11,8 +11,7 @@ namespace varnel::cli {
 Outcome RunDiscover(Session& session, Progress& progress);
 Outcome RunRead(Session& session, Progress& progress);
 Outcome RunLog(Session& session, Progress& progress);
-// Needs no session: it stops after the checks.
-Outcome RunFirmware(const CliOptions& options);
+Outcome RunFirmware(Session& session, Progress& progress);
 
 // The result on standard output, UTF-8.
 void PrintResult(const std::string& text);

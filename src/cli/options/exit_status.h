@@ -9,7 +9,6 @@ enum ExitStatus : int {
   kExitBadInput = 2,      // options, a file, or a device path that names nothing
   kExitNoAnswer = 3,      // the peer or a board did not answer in time
   kExitDeviceError = 4,   // an answer that reports or is an error
-  kExitNotBuilt = 5,      // a command whose work is not part of this build yet
 };
 
 }  // namespace varnel::cli

@@ -52,8 +52,10 @@ const std::vector<CommandHelp>& Commands() {
         {"--out", "FILE", "The export file to write; replaced when it exists."},
         {"--batch", "N", "Entries per request as a power of two, 0 .. 7 (default 5: 32 entries)."}}},
       {"firmware", "--peer IP --device PATH (--mcu FILE | --fpga FILE)", "write modem board firmware",
-       "Checks the options and the firmware file (readable, at most 2097151 bytes). The transfer itself is not "
-       "part of this build: the command then stops with its own exit status.",
+       "Checks the firmware file (readable, at most 2097151 bytes) before anything is sent, explores the network "
+       "until the device is found and sends the file to its modem board in 256-byte blocks, each acknowledged "
+       "before the next. A block not acknowledged is sent again; the command gives up when nothing was "
+       "acknowledged for the board's own repeat time plus --timeout (the first block may take up to 72 s more).",
        {kDevice,
         {"--mcu", "FILE", "Microcontroller firmware file."},
         {"--fpga", "FILE", "FPGA configuration file."}}},
@@ -86,7 +88,6 @@ const std::vector<ExitStatusHelp>& ExitStatusTable() {
                       "names no device. Nothing was sent for a bad option or file."},
       {kExitNoAnswer, "No answer: the peer or the board did not answer within the timeout."},
       {kExitDeviceError, "The device reported an error or sent an answer that could not be read."},
-      {kExitNotBuilt, "The command's work is not part of this build."},
   };
   return table;
 }

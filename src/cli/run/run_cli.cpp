@@ -27,6 +27,7 @@ Outcome RunOnNetwork(const CliOptions& o) {
   Progress progress;
   if (o.command == "discover") return RunDiscover(session, progress);
   if (o.command == "read") return RunRead(session, progress);
+  if (o.command == "firmware") return RunFirmware(session, progress);
   return RunLog(session, progress);
 }
 
@@ -42,7 +43,6 @@ int RunCli(int argc, char** argv) {
     PrintResult(command ? CommandHelpText(*command) : ToolHelpText());
     return kExitOk;
   }
-  if (o.command == "firmware") return Report(RunFirmware(o));
   QCoreApplication app(argc, argv);
   return Report(RunOnNetwork(o));
 }

@@ -53,6 +53,7 @@ void ModemFirmwareSession::Show() {
   finished_ = false;
   closeRequested_ = false;
   state_ = S::Starting;
+  failure_ = S::Stopped;
   session_ = 0;
   timeout_ = kFirstTimeoutMs;
   sentAt_ = Now();
@@ -100,6 +101,7 @@ void ModemFirmwareSession::Step() {
     return;
   }
   if (IsError(state_)) {
+    failure_ = state_;
     timerOn_ = false;
     progress_ = std::string("Ошибка: ") + ErrorText(state_) + "\r" + "Остановлено.";
     timeText_.clear();

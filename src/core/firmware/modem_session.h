@@ -66,6 +66,9 @@ class ModemFirmwareSession {
   bool closeRequested() const { return closeRequested_; }
 
   ModemFirmwareState state() const { return state_; }
+  // The error that stopped the session (NoAnswer .. BoardEnded); Stopped
+  // while none did. state() turns Stopped once the error is shown.
+  ModemFirmwareState failure() const { return failure_; }
   bool active() const { return kind_ != 0; }
   std::uint16_t sessionNumber() const { return session_; }
   std::uint32_t timeoutMs() const { return timeout_; }
@@ -93,6 +96,7 @@ class ModemFirmwareSession {
   std::uint8_t kind_ = 0;  // 0 idle, else ModemFirmwareKind
   Bytes image_;
   ModemFirmwareState state_ = ModemFirmwareState::Stopped;
+  ModemFirmwareState failure_ = ModemFirmwareState::Stopped;
   std::uint16_t session_ = 0;
   std::vector<bool> done_flags_;
   std::uint32_t total_ = 0, done_ = 0;

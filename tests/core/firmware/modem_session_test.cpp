@@ -172,6 +172,7 @@ TEST_F(ModemSessionTest, TheBoardEndingTheTransfer) {
   Ack(kBlockSequenceBroken);
   EXPECT_EQ(session.progress(), "Ошибка: нарушена последовательность блоков.\rОстановлено.");
   EXPECT_EQ(session.state(), ModemFirmwareState::Stopped);
+  EXPECT_EQ(session.failure(), ModemFirmwareState::SequenceBroken);
   EXPECT_EQ(session.closeCaption(), "Закрыть");
 
   // 0x7FFF with more than the current block pending: the board gave up.
@@ -181,6 +182,7 @@ TEST_F(ModemSessionTest, TheBoardEndingTheTransfer) {
   Ack(0);
   Ack(kBoardEndsTransfer);
   EXPECT_EQ(session.progress(), "Ошибка: сеанс закончен.\rОстановлено.");
+  EXPECT_EQ(session.failure(), ModemFirmwareState::BoardEnded);
   const std::size_t sends = sender.sent.size();
   TickAt(clock.ms + 100000);
   EXPECT_EQ(sender.sent.size(), sends);
@@ -195,6 +197,8 @@ TEST_F(ModemSessionTest, TheBoardEndingTheTransfer) {
   TickAt(clock.ms + ModemFirmwareSession::kFinishDelayMs);
   EXPECT_TRUE(session.finished());
   EXPECT_EQ(session.progress(), "Завершено.");
+  // A new start forgets the last session's error.
+  EXPECT_EQ(session.failure(), ModemFirmwareState::Stopped);
 }
 
 TEST_F(ModemSessionTest, AnswersNotMeantForTheSessionAreIgnored) {
