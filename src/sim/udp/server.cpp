@@ -79,7 +79,9 @@ void UdpServer::DrainSocket() {
 
 void UdpServer::Serve(const Bytes& request, const Peer& sender) {
   Keep({Direction::Received, sender, request});
-  Log(LogKind::Traffic, "<< " + sender.Text() + "  " + HexText(request));
+  // Without a console (quiet, or a test) the hex text would be built for nothing,
+  // on the path of every answer.
+  if (log_) Log(LogKind::Traffic, "<< " + sender.Text() + "  " + HexText(request));
   Outcome outcome = handler_(request);
   if (!outcome.note.empty()) Log(LogKind::Traffic, "   " + outcome.note);
   for (Answer& answer : outcome.answers) Schedule(std::move(answer), sender);
@@ -108,7 +110,7 @@ void UdpServer::Send(const Bytes& frame, const Peer& peer) {
     return;
   }
   Keep({Direction::Sent, peer, frame});
-  Log(LogKind::Traffic, ">> " + peer.Text() + "  " + HexText(frame));
+  if (log_) Log(LogKind::Traffic, ">> " + peer.Text() + "  " + HexText(frame));
 }
 
 int UdpServer::PollTimeoutMs() const {

@@ -80,14 +80,20 @@ void TraceMemo::paintEvent(QPaintEvent*) {
   QPainter painter(viewport());
   const int h = lineHeight();
   const int first = verticalScrollBar()->value();
-  const int x = 2 - horizontalScrollBar()->value();
+  // Shaping text costs per character, and a trace line of a firmware block
+  // holds a kilobyte of hex: only the columns in view are drawn (the font
+  // has a fixed pitch).
+  const int pitch = std::max(1, fontMetrics().horizontalAdvance('0'));
+  const int firstColumn = horizontalScrollBar()->value() / pitch;
+  const int columns = viewport()->width() / pitch + 2;
+  const int x = 2 - horizontalScrollBar()->value() + firstColumn * pitch;
   const int lo = std::min(anchor_, cursor_), hi = std::max(anchor_, cursor_);
   const QPalette& pal = palette();
   for (int i = first, y = 0; i < lineCount() && y < viewport()->height(); ++i, y += h) {
     const bool selected = anchor_ >= 0 && i >= lo && i <= hi;
     if (selected) painter.fillRect(0, y, viewport()->width(), h, pal.highlight());
     painter.setPen(selected ? pal.highlightedText().color() : pal.text().color());
-    painter.drawText(x, y + fontMetrics().ascent(), lineAt(i));
+    painter.drawText(x, y + fontMetrics().ascent(), lineAt(i).mid(firstColumn, columns));
   }
 }
 

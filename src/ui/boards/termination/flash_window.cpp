@@ -28,10 +28,13 @@ FlashProgressWindow::FlashProgressWindow(FlashSession& session, QWidget* parent)
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
   for (QWidget* w : std::initializer_list<QWidget*>{status, progress, gauge, memo}) column->addWidget(w);
   column->addWidget(close, 0, Qt::AlignRight);
+  showTimer_.setSingleShot(true);
+  showTimer_.setInterval(kShowMs);
+  connect(&showTimer_, &QTimer::timeout, this, &FlashProgressWindow::ShowState);
   connect(&timer_, &PreciseTimer::timeout, this, [this] {
     timer_.start(interval_);
     session_.Tick();
-    ShowState();
+    ShowStateSoon();
   });
 }
 
@@ -57,7 +60,12 @@ void FlashProgressWindow::ClearMemo() {
 // round trip: lines wait here until the memo is shown (debug mode).
 void FlashProgressWindow::AppendMemo(std::string_view line) { unshown_ << Q(std::string(line)); }
 
+void FlashProgressWindow::ShowStateSoon() {
+  if (!showTimer_.isActive()) showTimer_.start();
+}
+
 void FlashProgressWindow::ShowState() {
+  showTimer_.stop();
   setWindowTitle(Q(session_.caption()));
   status->setText(Q(session_.status()));
   progress->setText(Q(session_.progress()));
@@ -67,7 +75,7 @@ void FlashProgressWindow::ShowState() {
     memo->appendPlainText(unshown_.join('\n'));
     unshown_.clear();
   }
-  resize(width(), session_.windowHeight());
+  if (height() != session_.windowHeight()) resize(width(), session_.windowHeight());
 }
 
 bool FlashProgressWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -86,6 +94,7 @@ bool FlashProgressWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void FlashProgressWindow::done(int result) {
   timer_.stop();
+  showTimer_.stop();
   session_.Close();
   QDialog::done(result);
 }

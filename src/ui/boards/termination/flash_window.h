@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <QTimer>
 
 #include "flash/session.h"
 #include "ui/widgets/precise_timer.h"
@@ -40,6 +41,7 @@ class FlashProgressWindow : public QDialog, private FlashWindow {
   void ClearMemo() override;
   void AppendMemo(std::string_view line) override;
   void ShowState();
+  void ShowStateSoon();
 
   FlashSession& session_;
   // The pause after an answer is the floor of every block of a transfer:
@@ -47,6 +49,11 @@ class FlashProgressWindow : public QDialog, private FlashWindow {
   PreciseTimer timer_;
   int interval_ = 0;
   QStringList unshown_;  // memo lines not yet in the memo
+  // Block after block the texts change every few tens of milliseconds; each
+  // new label text lays the window out again, so they are shown at most
+  // once per kShowMs.
+  static constexpr int kShowMs = 40;
+  QTimer showTimer_;
 };
 
 }  // namespace varnel::ui
