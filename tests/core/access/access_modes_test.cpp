@@ -92,6 +92,8 @@ TEST_F(AccessModesTest, WrongOrCancelledEntryLeavesUserModeAndShiftClickDoesNoth
   dialogs.answers = {std::string("admin")};
   modes.Click(false);
   EXPECT_TRUE(modes.admin());
+  modes.Click(false);
+  EXPECT_EQ(dialogs.infos.back(), "Активирован режим пользователя.");  // a password is set: no warning
 }
 
 TEST_F(AccessModesTest, DamagedOrUnknownPasswordNeverOpensAdministratorMode) {

@@ -74,7 +74,9 @@ TEST_F(BlockSettingsTest, SwitchingRootForgetsTheNetworkAndStartsOver) {
   EXPECT_EQ(program.link.settings.peerIp, "127.0.0.10");
   EXPECT_FALSE(program.link.registry.inUse(1));
   EXPECT_EQ(program.link.request.currentDevice, 0);
+  EXPECT_EQ(program.link.request.selectedSlot, 0);
   EXPECT_EQ(program.link.request.expectedCode, 0);
+  EXPECT_EQ(program.exploration.autoState(), 0);
   program.link.Drain();
   EXPECT_FALSE(program.link.registry.inUse(1));
 

@@ -41,6 +41,7 @@ TEST(AddressList, NewAddressGoesFirstAndTheSixteenthFallsOff) {
   ASSERT_TRUE(AddAddressFirst(s.list(), "192.168.5.5"));
   EXPECT_EQ(s.count, kAddressEntries);
   EXPECT_EQ(s.ips[0], "192.168.5.5");
+  EXPECT_EQ(s.names[0], "");  // the old first name does not stick to the new address
   EXPECT_EQ(s.names[1], "Блок 1");
   EXPECT_EQ(s.ips[15], "10.0.0.15");
 

@@ -91,6 +91,7 @@ TEST(AccessModes, DamagedPasswordStartsLockedAndIsWrittenBackAsFound) {
   Button(&window, "ButUSR")->click();
   Button(&window, "ButUSR")->click();
   EXPECT_FALSE(window.access().admin());
+  EXPECT_EQ(f.dialogs.warnings, (QStringList{"Пароль введён неверно ", "Пароль введён неверно "}));
   EXPECT_EQ(EnabledCount(AdminControlsIn(&window)), 0);
   // Shift-click in user mode does nothing.
   QTest::mouseClick(Button(&window, "ButUSR"), Qt::LeftButton, Qt::ShiftModifier);
@@ -127,6 +128,9 @@ TEST(AccessModes, PasswordSetByShiftClickIsSavedAndAnEmptyOneRemovesIt) {
   f.dialogs.passwords = {"a", ""};
   QTest::mouseClick(Button(&window, "ButUSR"), Qt::LeftButton, Qt::ShiftModifier);
   EXPECT_TRUE(FileText(ini).contains("\nPSW=\n"));
+  Button(&window, "ButUSR")->click();
+  ASSERT_FALSE(f.dialogs.warnings.isEmpty());
+  EXPECT_TRUE(f.dialogs.warnings.last().endsWith("\nВнимание: пароль администратора не задан."));
 }
 
 namespace {

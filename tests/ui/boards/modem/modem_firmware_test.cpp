@@ -118,6 +118,7 @@ TEST_F(ModemFirmwareWriteTest, ImagesArriveByteForByteAndRunAfterTheRestart) {
   EXPECT_TRUE(shownDuring.contains("/8192")) << shownDuring.toStdString();
   EXPECT_EQ(captionDuring, "Запись программы MCU");
   EXPECT_TRUE(f.window->program().modemFirmware.finished());
+  EXPECT_TRUE(f.memoHas("Размер: 2097151"));
   EXPECT_TRUE(ReadFile(ReceivedDir().filePath("board.mcu")) == mcu);
 
   Choose(1, fpgaPath);
