@@ -60,21 +60,6 @@ TEST_F(BlockSettingsTest, OnlyAwaitedFullAnswersForTheCurrentBlockAreShown) {
   EXPECT_EQ(view.shown.size(), 1u);
 }
 
-TEST_F(BlockSettingsTest, AttributesWriteIsAnsweredByTheIdentityThatRenamesTheBlock) {
-  BlockForm f;
-  f.idIndex = 0;
-  f.name = "B";
-  BlockSettingsLink block(program.link, f);
-  ASSERT_EQ(Click(block, RequestSender::ButWR).sent, 1);
-  EXPECT_EQ(sink.sent[0].bytes, Sealed({0x00, 0x01, 0x01, 'B'}));
-  EXPECT_EQ(program.link.request.openDevice, 1);
-  events.calls.clear();
-
-  Answer({0x80, 0x01, 0x00, 0x01, 'B'});
-  EXPECT_EQ(program.link.registry.device(1).name, "B");
-  EXPECT_EQ(events.calls, (Strings{"name 1", "opened 1"}));
-}
-
 TEST_F(BlockSettingsTest, SwitchingRootForgetsTheNetworkAndStartsOver) {
   program.link.request.selectedSlot = 4;
   program.link.request.expectedCode = 0x11;
