@@ -24,7 +24,13 @@ std::int64_t IntegerOr(const IniFile& ini, const std::string& section, const std
 }
 
 // Cut to n characters as stored: the file's names are single-byte text.
-std::string Cut(const std::string& text, std::size_t n) { return Utf8Left(text, n); }
+// The file cannot hold blanks at the end of a value, so a cut that ends in
+// them drops them: what is saved then reads back the same.
+std::string Cut(const std::string& text, std::size_t n) {
+  std::string cut = Utf8Left(text, n);
+  while (!cut.empty() && (cut.back() == ' ' || cut.back() == '\t')) cut.pop_back();
+  return cut;
+}
 
 // The window keys: a value no screen can hold counts as missing, so that
 // fitting and painting never see absurd sizes.
