@@ -26,7 +26,7 @@ for f in /usr/bin/varnel-monitor /usr/bin/varnel-sim /usr/lib/varnel-monitor/var
   [ -e "$f" ] || fail "$f is not installed"
 done
 [ "$(readlink -f /usr/bin/varnel-monitor)" = /usr/lib/varnel-monitor/varnel-monitor ] || fail "varnel-monitor link"
-if dpkg-deb -c "$deb" | grep -q Help.pdf; then
+if dpkg-deb -c "$deb" | grep Help.pdf >/dev/null; then
   [ -e /usr/lib/varnel-monitor/Help.pdf ] || fail "Help.pdf not installed"
 else
   echo "note: this build made no Help.pdf (pandoc and weasyprint missing?)"
