@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "net_qt/udp_endpoint.h"
 #include "sim/net/builder.h"
 #include "sim/udp/network_servers.h"
 #include "ui/boards/termination/flash_window.h"
@@ -145,7 +146,7 @@ int main(int argc, char** argv) {
   link.request.requestMode = kWriteRequest;
   RoundTrips trips(*window.findChild<ui::TraceMemo*>("Memolog"));
   link.trace.setSink(&trips);
-  ui::FlashProgressWindow progress(session, &window);
+  ui::FlashProgressWindow progress(session, &window, [&window] { return window.endpoint().lastReadAt(); });
   QElapsedTimer t;
   t.start();
   progress.Run();

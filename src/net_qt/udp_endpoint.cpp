@@ -54,6 +54,7 @@ int UdpEndpoint::readPending(const std::function<bool()>& hasRoom, const Accept&
     ++taken;
     accept(d.data(), sender.toString(), static_cast<quint16>(d.senderPort()));
   }
+  if (taken > 0) lastReadAt_ = std::chrono::steady_clock::now();
   return taken;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QUdpSocket>
+#include <chrono>
 #include <functional>
 
 #include "app/send_path.h"
@@ -35,12 +36,16 @@ class UdpEndpoint : public QObject, public DatagramSink {
   using Accept = std::function<void(const QByteArray& data, const QString& ip, quint16 port)>;
   int readPending(const std::function<bool()>& hasRoom, const Accept& accept);
   bool hasPending() const { return socket_.hasPendingDatagrams(); }
+  // When the last read that took datagrams ended: every datagram taken so
+  // far had arrived by then.
+  std::chrono::steady_clock::time_point lastReadAt() const { return lastReadAt_; }
 
  signals:
   void readyRead();
 
  private:
   QUdpSocket socket_;
+  std::chrono::steady_clock::time_point lastReadAt_;
 };
 
 }  // namespace varnel::net

@@ -44,7 +44,7 @@ bool FlashSession::OnFlashAnswer(ByteView answer, int device, int slot) {
   }
   const std::optional<int> error = Take(answer);
   if (error) trace_.Trace("  GetInf CMD FRW err" + std::to_string(*error), 1);
-  window_->RestartTimer(kAnswerTickMs);  // the next block, or the same again, at once
+  window_->RestartAfterAnswer(kAnswerTickMs);  // the next block, or the same again, at once
   return !error;
 }
 

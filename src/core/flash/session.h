@@ -30,6 +30,9 @@ class FlashWindow {
   virtual ~FlashWindow() = default;
   // The full interval runs from now; the timer then repeats it.
   virtual void RestartTimer(int ms) = 0;
+  // The same, for the pause after an answer: a window that knows when the
+  // answer arrived may count the interval from then.
+  virtual void RestartAfterAnswer(int ms) { RestartTimer(ms); }
   virtual void StopTimer() = 0;
   // The job is done: the window closes (and calls FlashSession::Close).
   virtual void CloseWindow() = 0;

@@ -30,6 +30,7 @@
 #include "net_qt/udp_endpoint.h"
 #include "ui/tree/view.h"
 #include "ui/widgets/names.h"
+#include "ui/widgets/paced_refresh.h"
 #include "ui/widgets/qt_text.h"
 #include "ui/widgets/trace_memo.h"
 #include "wire/atomic_file.h"
@@ -78,14 +79,9 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   // The answer label is a selectable label: each new text lays out the whole
   // window again. At the rate of a firmware transfer that cost would set the
   // pace, so the label shows the latest answer once per kAnswerLabelMs.
-  link().dispatcher.onAnswerLabel = [this] {
-    if (answerLabelPending_) return;
-    answerLabelPending_ = true;
-    QTimer::singleShot(kAnswerLabelMs, this, [this] {
-      answerLabelPending_ = false;
-      labAns_->setText(Q(link().dispatcher.answerLabel()));
-    });
-  };
+  answerLabel_ = new PacedRefresh(kAnswerLabelMs, kAnswerLabelLatestMs,
+                                  [this] { labAns_->setText(Q(link().dispatcher.answerLabel())); }, this);
+  link().dispatcher.onAnswerLabel = [this] { answerLabel_->request(); };
 
   timerRecv_.setInterval(options_.recvIntervalMs);
   connect(&timerRecv_, &QTimer::timeout, this, &MainWindow::drainQueue);

@@ -37,6 +37,7 @@ class DeviceTreeView;
 class LogReadDialog;
 class TerminationConfigWindow;
 class Dialogs;
+class PacedRefresh;
 class StatusPanels;
 class TestSender;
 class TopBar;
@@ -222,7 +223,8 @@ class MainWindow : public QMainWindow,
   QTimer timerCommon_;
   bool drainScheduled_ = false;
   static constexpr int kAnswerLabelMs = 40;
-  bool answerLabelPending_ = false;
+  static constexpr int kAnswerLabelLatestMs = 100;
+  PacedRefresh* answerLabel_ = nullptr;
   bool shownOnce_ = false;
 };
 

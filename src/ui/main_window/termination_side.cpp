@@ -9,6 +9,7 @@
 #include "ui/boards/termination/config_window.h"
 #include "ui/boards/termination/flash_window.h"
 #include "ui/main_window/main_window.h"
+#include "net_qt/udp_endpoint.h"
 
 #include <QFile>
 #include <QLabel>
@@ -104,7 +105,7 @@ bool MainWindow::RunFlashSession(FlashMode mode, QWidget* parent) {
   session.setMode(mode);
   // Board answers are taken only while a request of the operator's runs.
   link().request.requestMode = mode == FlashMode::Write ? kWriteRequest : kReadRequest;
-  FlashProgressWindow progress(session, parent);
+  FlashProgressWindow progress(session, parent, [this] { return endpoint().lastReadAt(); });
   progress.Run();
   return session.finished();
 }

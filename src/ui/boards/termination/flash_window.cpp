@@ -6,14 +6,19 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <utility>
 
 #include "ui/widgets/names.h"
 #include "ui/widgets/qt_text.h"
 
 namespace varnel::ui {
 
-FlashProgressWindow::FlashProgressWindow(FlashSession& session, QWidget* parent)
-    : QDialog(parent), session_(session) {
+FlashProgressWindow::FlashProgressWindow(FlashSession& session, QWidget* parent, Arrival answerArrival)
+    : QDialog(parent),
+      session_(session),
+      answerArrival_(std::move(answerArrival)),
+      refresh_(kShowMs, kShowLatestMs, [this] { ShowState(); }) {
   setObjectName("TFRW");
   setModal(true);
   auto* column = new QVBoxLayout(this);
@@ -28,19 +33,17 @@ FlashProgressWindow::FlashProgressWindow(FlashSession& session, QWidget* parent)
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
   for (QWidget* w : std::initializer_list<QWidget*>{status, progress, gauge, memo}) column->addWidget(w);
   column->addWidget(close, 0, Qt::AlignRight);
-  showTimer_.setSingleShot(true);
-  showTimer_.setInterval(kShowMs);
-  connect(&showTimer_, &QTimer::timeout, this, &FlashProgressWindow::ShowState);
   connect(&timer_, &PreciseTimer::timeout, this, [this] {
     timer_.start(interval_);
     session_.Tick();
-    ShowStateSoon();
+    // A request has just left: its answer is due any moment, so no repaint now.
+    refresh_.later();
   });
 }
 
 void FlashProgressWindow::Run() {
   session_.Show(*this);
-  ShowState();
+  refresh_.showNow();
   exec();
 }
 
@@ -60,12 +63,17 @@ void FlashProgressWindow::ClearMemo() {
 // round trip: lines wait here until the memo is shown (debug mode).
 void FlashProgressWindow::AppendMemo(std::string_view line) { unshown_ << Q(std::string(line)); }
 
-void FlashProgressWindow::ShowStateSoon() {
-  if (!showTimer_.isActive()) showTimer_.start();
+// Counted from the answer's arrival, the pause does not grow by the time the
+// answer waited for its turn in the event loop.
+void FlashProgressWindow::RestartAfterAnswer(int ms) {
+  interval_ = ms;
+  const auto now = PreciseTimer::Clock::now();
+  const auto arrived = answerArrival_ ? std::min(answerArrival_(), now) : now;
+  timer_.startAt(arrived + std::chrono::milliseconds(ms));
+  refresh_.request();
 }
 
 void FlashProgressWindow::ShowState() {
-  showTimer_.stop();
   setWindowTitle(Q(session_.caption()));
   status->setText(Q(session_.status()));
   progress->setText(Q(session_.progress()));
@@ -85,7 +93,7 @@ bool FlashProgressWindow::eventFilter(QObject* watched, QEvent* event) {
     const auto both = Qt::ShiftModifier | Qt::ControlModifier;
     if (mouse->button() == Qt::LeftButton && (mouse->modifiers() & both) == both) {
       session_.DebugStop();
-      ShowState();
+      refresh_.showNow();
       return true;
     }
   }
@@ -94,7 +102,7 @@ bool FlashProgressWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void FlashProgressWindow::done(int result) {
   timer_.stop();
-  showTimer_.stop();
+  refresh_.cancel();
   session_.Close();
   QDialog::done(result);
 }

@@ -4,6 +4,9 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <vector>
 
 #include "flash/session.h"
 #include "ui/boards/termination/flash_window.h"
@@ -21,8 +24,10 @@ namespace {
 struct AcknowledgingBoard : BoardCommandSender {
   FlashSession* session = nullptr;
   int requests = 0;
+  std::vector<PreciseTimer::Clock::time_point> sentAt;
   void SendBoardCommand(int device, int slot, const Bytes& payload) override {
     ++requests;
+    sentAt.push_back(PreciseTimer::Clock::now());
     const Bytes ack{payload[0], payload[1], payload[2], payload[3], payload.back()};
     QTimer::singleShot(0, [this, ack, device, slot] { session->OnFlashAnswer(ack, device, slot); });
   }
@@ -63,6 +68,32 @@ TEST_F(FlashProgressWindowTest, AWriteRunsToTheEndAndTheWindowClosesByItself) {
   EXPECT_TRUE(session.finished());
   EXPECT_EQ(board.requests, 3);
   EXPECT_FALSE(window.isVisible());
+}
+
+// An answer that waited in the event loop does not lengthen the pause: it
+// runs from the answer's arrival, and never ends before 20 ms from then.
+TEST_F(FlashProgressWindowTest, ThePauseAfterAnAnswerRunsFromItsArrival) {
+  using namespace std::chrono_literals;
+  constexpr auto kWaited = 19ms;
+  StartWrite(5);
+  std::vector<PreciseTimer::Clock::time_point> arrivals;
+  FlashProgressWindow window(session, nullptr, [&] {
+    arrivals.push_back(PreciseTimer::Clock::now() - kWaited);
+    return arrivals.back();
+  });
+  QTimer::singleShot(5000, &window, [&] { window.reject(); });
+  window.Run();
+  ASSERT_TRUE(session.finished());
+  ASSERT_EQ(board.sentAt.size(), 5u);
+  ASSERT_GE(arrivals.size(), 4u);
+  std::chrono::nanoseconds quickest = 1h;
+  for (std::size_t k = 0; k + 1 < board.sentAt.size(); ++k) {
+    const auto sinceArrival = board.sentAt[k + 1] - arrivals[k];
+    EXPECT_GE(sinceArrival, 20ms) << "block " << k + 1 << " followed its answer too soon";
+    quickest = std::min<std::chrono::nanoseconds>(quickest, sinceArrival - kWaited);
+  }
+  // Counted from the handling instead, no gap could be under 20 ms.
+  EXPECT_LT(quickest, 15ms);
 }
 
 // The texts are shown late rather than after every block: the last state
