@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,7 +11,6 @@
 #include <QTabWidget>
 
 #include "network_fixture.h"
-#include "wire/byte_utils.h"
 #include "ui/boards/amplifier/amplifier_panel.h"
 #include "ui/boards/termination/config_window.h"
 #include "ui/boards/termination/termination_panel.h"
@@ -111,7 +109,9 @@ TEST_F(OtherBoardsTest, TerminationButtonsOpenTheBoardWindowInTheirModes) {
   window->close();
 }
 
-TEST_F(OtherBoardsTest, TheConfigurationWindowReadsAndWritesTheBoardsRecordInItsFlash) {
+// The record's round trip and the update itself run end to end in the
+// termination flash tests; here, what stops before anything is written.
+TEST_F(OtherBoardsTest, TheConfigurationWindowRefusesAnAddressThatIsNoAddress) {
   OpenRoot();
   Press("ButBrd1");
   ASSERT_TRUE(WaitFor([&] { return sl->tabs->isVisible(); }));
@@ -120,60 +120,16 @@ TEST_F(OtherBoardsTest, TheConfigurationWindowReadsAndWritesTheBoardsRecordInIts
   ASSERT_NE(window, nullptr);
   // The emulated board keeps 192.168.ID.(10 + slot) in its record.
   ASSERT_TRUE(WaitFor([&] { return window->Form().ip == "192.168.1.11"; }, 5000));
-  EXPECT_EQ(window->Form().gateway, "192.168.1.1");
-  std::vector<sim::Bytes> flash;
-  for (const auto& r : RequestsTo(0x05)) {
-    if (r[0] == 0x10) flash.push_back(r);
-  }
-  EXPECT_EQ(flash, (std::vector<sim::Bytes>{{0x10, 0x0E, 0x00, 0x00, 0x03}, {0x10, 0x0E, 0x00, 0x10, 0x03}}));
-  EXPECT_EQ(f.window->link().registry.device(1).board(1).Flags8, 1);
-
-  // A new address written in two 16-byte blocks, the second marked last;
-  // every other byte goes back as the board gave it.
-  sim::Bytes read;
-  for (const auto& e : servers.ServerAt(0).Record()) {
-    if (e.direction == sim::Direction::Sent && e.bytes.size() == 2 + 21 + 1 && e.bytes[1] == 0x51 && e.bytes[2] == 0x10)
-      read.insert(read.end(), e.bytes.begin() + 6, e.bytes.end() - 2);
-  }
-  ASSERT_EQ(read.size(), 32u);
-  // An address that is no address stops the write with the collected message.
   window->findChild<QLineEdit*>("EditIP")->setText("10.0.0");
+  f.dialogs.answer = true;
   window->findChild<QPushButton*>("ButWRcfg")->click();
   ASSERT_FALSE(f.dialogs.warnings.isEmpty());
   EXPECT_TRUE(f.dialogs.warnings.last().startsWith("Ошибка:\n")) << f.dialogs.warnings.last().toStdString();
-  window->findChild<QLineEdit*>("EditIP")->setText("10.0.0.5");
-  f.dialogs.answer = true;
-  window->findChild<QPushButton*>("ButWRcfg")->click();
-  EXPECT_EQ(f.dialogs.confirmations.last(), "Подтвердите запись");
-  std::vector<sim::Bytes> writes;
-  for (const auto& r : RequestsTo(0x05)) {
-    if (r[0] == 0x10 && r.size() == 21) writes.push_back(r);
-  }
-  ASSERT_EQ(writes.size(), 2u);
-  EXPECT_EQ(sim::Bytes(writes[0].begin(), writes[0].begin() + 4), (sim::Bytes{0x10, 0x0E, 0x00, 0x00}));
-  EXPECT_EQ(sim::Bytes(writes[1].begin(), writes[1].begin() + 4), (sim::Bytes{0x10, 0x8E, 0x00, 0x10}));
-  sim::Bytes written(writes[0].begin() + 4, writes[0].end() - 1);
-  written.insert(written.end(), writes[1].begin() + 4, writes[1].end() - 1);
-  sim::Bytes expected = read;
-  std::copy_n(sim::Bytes{10, 0, 0, 5}.begin(), 4, expected.begin() + 20);
-  EXPECT_EQ(written, expected);
-  window->findChild<QPushButton*>("ButRDcfg")->click();
-  ASSERT_TRUE(WaitFor([&] { return window->Form().ip == "10.0.0.5"; }, 5000));
+  for (const auto& r : RequestsTo(0x05)) EXPECT_FALSE(r[0] == 0x10 && r.size() == 21) << "a write went out";
   window->close();
 }
 
-TEST_F(OtherBoardsTest, AnUpdateFileIsCheckedThenWrittenBlockByBlockWithItsDescriptorLast) {
-  // Three blocks of 512 behind the 20-byte head, 8 trailing bytes.
-  QByteArray data;
-  for (int i = 0; i < 3 * 512; ++i) data.append(static_cast<char>(i * 7 + 3));
-  const std::uint16_t crc = Crc16(ByteView(reinterpret_cast<const std::uint8_t*>(data.constData()), data.size()));
-  QByteArray file = "QRVSL3001" "210";
-  file += QByteArray::fromHex("0003" "0200" "0000") + char(crc >> 8) + char(crc & 0xFF) + data + QByteArray(8, '\0');
-  QFile out(f.dir.filePath("fw.qrb"));
-  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-  out.write(file);
-  out.close();
-
+TEST_F(OtherBoardsTest, TheUpdateNeedsAFileAndADeclinedRestartSendsNothing) {
   OpenRoot();
   Press("ButBrd1");
   ASSERT_TRUE(WaitFor([&] { return sl->tabs->isVisible(); }));
@@ -181,34 +137,12 @@ TEST_F(OtherBoardsTest, AnUpdateFileIsCheckedThenWrittenBlockByBlockWithItsDescr
   auto* window = f.window->findChild<TerminationConfigWindow*>();
   ASSERT_NE(window, nullptr);
   EXPECT_FALSE(window->findChild<QPushButton*>("ButFwStart")->isEnabled());  // no file yet
-  f.dialogs.openName = f.dir.filePath("fw.qrb");
-  window->findChild<QPushButton*>("ButOpenFileFW")->click();
-  EXPECT_TRUE(window->findChild<QLabel*>("LabStatus")->text().endsWith("Блоков:3x512 CRC OK"))
-      << window->findChild<QLabel*>("LabStatus")->text().toStdString();
-  window->findChild<QPushButton*>("ButFwStart")->click();
-  std::vector<sim::Bytes> writes;
-  for (const auto& r : RequestsTo(0x05)) {
-    if (r[0] == 0x10 && r.size() == 4 + 512 + 1) writes.push_back(r);
-  }
-  ASSERT_EQ(writes.size(), 4u);
-  const sim::Bytes addresses[] = {{0x00, 0x00, 0x00}, {0x00, 0x02, 0x00}, {0x00, 0x04, 0x00}, {0x87, 0xE0, 0x00}};
-  for (int b = 0; b < 4; ++b) EXPECT_EQ(sim::Bytes(writes[b].begin() + 1, writes[b].begin() + 4), addresses[b]) << b;
-  for (int b = 0; b < 3; ++b) {
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(writes[b].data() + 4), 512), data.mid(b * 512, 512)) << b;
-  }
-  // The descriptor: version, block count, CRC.
-  EXPECT_EQ(sim::Bytes(writes[3].begin() + 4, writes[3].begin() + 14),
-            (sim::Bytes{'2', '1', '0', 0, 0, 3, 0, 0, static_cast<std::uint8_t>(crc >> 8), static_cast<std::uint8_t>(crc)}));
-
-  // The restart asks first; declined, nothing goes out.
   f.dialogs.answer = false;
   window->findChild<QPushButton*>("ButRST")->click();
   EXPECT_EQ(f.dialogs.confirmations.last(), "Отправить команду перезапуска?");
-  f.dialogs.answer = true;
-  window->findChild<QPushButton*>("ButRST")->click();
-  ASSERT_TRUE(WaitFor([&] { return RequestsTo(0x05).back() == sim::Bytes{0x04}; }));
+  QTest::qWait(100);
   const std::vector<sim::Bytes> sent = RequestsTo(0x05);
-  EXPECT_EQ(std::count(sent.begin(), sent.end(), sim::Bytes{0x04}), 1);
+  EXPECT_EQ(std::count(sent.begin(), sent.end(), sim::Bytes{0x04}), 0);
   window->close();
 }
 
