@@ -65,15 +65,6 @@ TEST(ConfigWindowRules, PoeBoxFollowsTheSupportBitOnly) {
   EXPECT_FALSE(ConfigGatesOf(board).poe);
 }
 
-TEST(ConfigWindowRules, FrameOfEachMode) {
-  const ConfigWindowFrame config = FrameOf(ConfigWindowMode::Configuration);
-  EXPECT_EQ(std::tuple(config.caption, config.width, config.height, config.settingsShown, config.firmwareShown),
-            std::tuple("Конфигурация СЛ30", 750, 590, true, false));
-  const ConfigWindowFrame fw = FrameOf(ConfigWindowMode::Firmware);
-  EXPECT_EQ(std::tuple(fw.caption, fw.width, fw.height, fw.settingsShown, fw.firmwareShown),
-            std::tuple("Обновление ПО СЛ30", 510, 380, false, true));
-}
-
 TEST(ConfigWindowRules, ModuleRowsByTypeAndVersion) {
   struct Row {
     int row, type, ver1, ver2;
