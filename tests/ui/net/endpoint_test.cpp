@@ -32,15 +32,6 @@ QString Panel(WindowFixture& f, int i) { return f.window->findChild<StatusPanels
 
 }  // namespace
 
-TEST(Endpoint, StartsOnTheConfiguredPortWithoutWarning) {
-  WindowFixture f(WindowFixture::Ini("127.0.0.1", 23110));
-  EXPECT_TRUE(f.window->endpoint().isActive());
-  EXPECT_EQ(f.window->link().settings.serverPort, 23110);
-  EXPECT_EQ(Panel(f, 2), "UDP:23110->12348");
-  EXPECT_TRUE(f.dialogs.warnings.isEmpty());
-  EXPECT_EQ(f.window->findChild<QPushButton*>("ButIP")->text(), "127.0.0.1");
-}
-
 TEST(Endpoint, FallsBackToTheLastOfFourPortsAndSaysSo) {
   auto held = Occupy(23120, 3);
   WindowFixture f(WindowFixture::Ini("127.0.0.1", 23120));
@@ -103,8 +94,12 @@ TEST(Endpoint, AllFourPortsBusyLeavesItInactiveButTheProgramRuns) {
   EXPECT_EQ(Panel(f, 2), "UDP:23130->12348");
 }
 
-TEST(Endpoint, StopAndStartFromTheToggleButton) {
+TEST(Endpoint, StartsOnTheConfiguredPortAndStopsAndStartsFromTheToggleButton) {
   WindowFixture f(WindowFixture::Ini("127.0.0.1", 23140));
+  EXPECT_EQ(f.window->link().settings.serverPort, 23140);
+  EXPECT_EQ(Panel(f, 2), "UDP:23140->12348");
+  EXPECT_TRUE(f.dialogs.warnings.isEmpty());
+  EXPECT_EQ(f.window->findChild<QPushButton*>("ButIP")->text(), "127.0.0.1");
   f.window->setDebugMode(true);
   auto* toggle = f.window->findChild<QPushButton*>("ButStartStop");
   ASSERT_TRUE(toggle->isVisible());

@@ -17,7 +17,6 @@
 #include "network_fixture.h"
 #include "ui/boards/modem/channel_page.h"
 #include "ui/boards/modem/config_page.h"
-#include "ui/boards/modem/config_page.h"
 #include "ui/boards/modem/modem_panel.h"
 #include "ui/widgets/decimal_edit.h"
 #include "ui/widgets/indicator.h"
@@ -90,38 +89,20 @@ TEST_F(ModemBoardTest, VersionsThenChannelStatesThenConfigurationRoundTrip) {
   EXPECT_DOUBLE_EQ(root.modemChannel(1).RxRateMin, 16.0);
 }
 
-TEST_F(ModemBoardTest, ADeclinedWriteSendsNothing) {
-  OpenModem();
-  ASSERT_TRUE(WaitFor([&] { return panel->tabs->isVisible(); }));
-  panel->tabs->setCurrentIndex(ModemPanel::kConfig);
-  ASSERT_TRUE(WaitFor([&] { return StatusEnds(" Команда чтения исполнена") && ModemCommands().size() == 5; }));
-  f.dialogs.answer = false;
-  f.window->findChild<QPushButton*>("ButWR")->click();
-  QTest::qWait(100);
-  EXPECT_EQ(ModemCommands().size(), 5u);
-  EXPECT_EQ(f.dialogs.confirmations, QStringList{"Подтвердите запись"});
-}
-
-TEST_F(ModemBoardTest, ARateTheVersionCannotCarryStopsTheWholeClick) {
+// Ranges by version are the editors' own tests; here an entry that is no
+// number stops the whole click instead of going out as some other value.
+TEST_F(ModemBoardTest, TextThatIsNoNumberStopsTheWholeClick) {
   OpenModem();
   ASSERT_TRUE(WaitFor([&] { return panel->tabs->isVisible(); }));
   panel->tabs->setCurrentIndex(ModemPanel::kConfig);
   ASSERT_TRUE(WaitFor([&] { return ModemCommands().size() == 5; }));
   ASSERT_TRUE(WaitFor([&] { return panel->config->Values().channels[2].loadedFrom != 0; }));
-  panel->config->channels[2].rateMin->setValue(60.0);  // far above 38,2
-  f.window->findChild<QPushButton*>("ButWR")->click();
-  QTest::qWait(100);
-  EXPECT_EQ(ModemCommands().size(), 5u);
-  ASSERT_FALSE(f.dialogs.warnings.isEmpty());
-  EXPECT_TRUE(f.dialogs.warnings.last().startsWith("Ошибка в параметрах:"));
-
-  // Text that is not a number is never written as some other value.
-  panel->config->channels[2].rateMin->setValue(2.0);
   panel->config->txLevel->setText("abc");
   f.window->findChild<QPushButton*>("ButWR")->click();
   QTest::qWait(100);
   EXPECT_EQ(ModemCommands().size(), 5u);
-  EXPECT_EQ(f.dialogs.warnings.size(), 2);
+  ASSERT_EQ(f.dialogs.warnings.size(), 1);
+  EXPECT_TRUE(f.dialogs.warnings.last().startsWith("Ошибка в параметрах:"));
 }
 
 TEST_F(ModemBoardTest, MemoryDumpListsTheBoardsBytesInTheMemo) {
