@@ -161,28 +161,6 @@ TEST_F(TerminationParserTest, LoopFlashAndUnknownKinds) {
   EXPECT_EQ(board().Valid, 0);
 }
 
-// Answers of board addresses 4..7, 0x0A and 0x0C reach their parsers.
-TEST_F(LinkTest, ProgramRoutesBoardAnswersToTheirParsers) {
-  RecordingEvents discovery;
-  RecordingTerminationView view;
-  Program program(clock, sink, discovery, view, view);
-  const int d = program.link.registry.AllocDevice();
-  program.link.registry.device(d).sendRoute = Route{1};
-  program.link.request = RequestState{.currentDevice = d, .selectedSlot = 3, .expectedCode = 0x02,
-                                      .requestMode = kReadRequest};
-  auto dispatch = [&](Bytes frame) { program.link.dispatcher.DispatchAnswer(Sealed(std::move(frame))); };
-  dispatch({0x80, 0x41, 0x01, 0x0C, 0x03});
-  dispatch({0x80, 0x51, 0x01, 0x01, 0x08, 0x07, 0x09, 0x0D});
-  dispatch({0x80, 0xA1, 0x02, 0x00});
-  dispatch({0x80, 0x71, 0x07, 0x01, 0x00});
-  EXPECT_EQ(program.link.registry.device(d).board(kModemSlot).Ver1, 12);
-  EXPECT_EQ(program.link.registry.device(d).board(1).Ver2, 8);
-  EXPECT_EQ(view.calls, (Strings{"open 1 4", "open 1 1", "open 1 6", "loop SLloop=1"}));
-  EXPECT_EQ(program.link.status.colour(), kColourRed);
-  dispatch({0x80, 0x71, 0x02, 0x00});  // the awaited kind, too short
-  EXPECT_EQ(program.link.status.colour(), kColourMaroon);
-}
-
 // A termination board's flash answer reaches the flash session through the
 // program: a 16-byte read of the configuration area completes.
 TEST_F(LinkTest, ProgramHandsFlashAnswersToTheFlashSession) {
