@@ -231,13 +231,6 @@ TEST_F(RequestsTest, OtherBoardsUseTheirAddressAndRequestTable) {
   link.request.selectedSlot = 5;
   EXPECT_TRUE(Click(S::ButRD).statusSet);
   EXPECT_TRUE(sink.sent.empty());
-
-  using P = TerminationPage;
-  EXPECT_EQ(BuildTerminationRequest(P::Hidden, kWriteRequest).requests, Requests{{0x01}});
-  EXPECT_EQ(BuildTerminationRequest(P::SubchannelState, kReadRequest).requests, Requests{{0x02}});
-  EXPECT_EQ(BuildAmplifierRequest({}, kReadRequest).requests, Requests{{0x01}});
-  EXPECT_EQ(BuildPowerRequest(kReadRequest).requests, Requests{{0x01}});
-  EXPECT_EQ(BuildPowerRequest(kWriteRequest).requests, (Requests{{0x01, 0x00}}));
 }
 
 TEST_F(RequestsTest, BlockLevelGoesThroughItsBuilder) {
