@@ -321,9 +321,8 @@ void MainWindow::onDatagrams() {
   // get their turn in between.
   int budget = kDatagramsPerReadEvent;
   endpoint_->readPending([this, &budget] { return budget-- > 0 && link().queue.count() < ReceiveQueue::kSlots; },
-                         [this](const QByteArray& data, const QString& ip, quint16 port) {
-                           link().Receive(reinterpret_cast<const std::uint8_t*>(data.constData()),
-                                          static_cast<std::size_t>(data.size()), ip.toStdString(), port);
+                         [this](const std::uint8_t* data, std::size_t n, std::string_view ip, std::uint16_t port) {
+                           link().Receive(data, n, ip, port);
                          });
   if (!drainScheduled_) {
     drainScheduled_ = true;
