@@ -8,6 +8,7 @@
 #include <QHostAddress>
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace varnel::net {
 
@@ -33,6 +34,8 @@ std::uint16_t UdpEndpoint::start(std::uint16_t firstPort) {
     if (fd < 0) return 0;
     const int size = kReceiveBufferBytes;
     setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &size, sizeof size);  // best effort
+    const int on = 1;
+    setsockopt(fd, SOL_SOCKET, SO_RXQ_OVFL, &on, sizeof on);  // the drop count comes with each datagram
     sockaddr_in local{};
     local.sin_family = AF_INET;
     local.sin_addr.s_addr = htonl(INADDR_ANY);
@@ -58,6 +61,7 @@ void UdpEndpoint::stop() {
   if (fd_ >= 0) close(fd_);
   fd_ = -1;
   next_ = count_ = 0;  // what was read and not handed on goes with the socket
+  lost_ = 0;
 }
 
 void UdpEndpoint::sendTo(const Bytes& datagram, std::string_view host, std::uint16_t port) {
@@ -77,7 +81,13 @@ bool UdpEndpoint::ReadBatch() {
   std::array<mmsghdr, kBatch> headers{};
   std::array<iovec, kBatch> vectors{};
   std::array<sockaddr_in, kBatch> senders{};
+  struct Control {
+    alignas(cmsghdr) char bytes[CMSG_SPACE(sizeof(std::uint32_t))];
+  };
+  std::array<Control, kBatch> controls{};
   for (int i = 0; i < kBatch; ++i) {
+    headers[i].msg_hdr.msg_control = controls[i].bytes;
+    headers[i].msg_hdr.msg_controllen = sizeof controls[i].bytes;
     vectors[i] = {batch_[i].data.data(), batch_[i].data.size()};
     headers[i].msg_hdr.msg_iov = &vectors[i];
     headers[i].msg_hdr.msg_iovlen = 1;
@@ -91,6 +101,11 @@ bool UdpEndpoint::ReadBatch() {
     s.size = std::min<std::size_t>(headers[i].msg_len, s.data.size());
     inet_ntop(AF_INET, &senders[i].sin_addr, s.ip, sizeof s.ip);
     s.port = ntohs(senders[i].sin_port);
+    for (cmsghdr* c = CMSG_FIRSTHDR(&headers[i].msg_hdr); c != nullptr; c = CMSG_NXTHDR(&headers[i].msg_hdr, c)) {
+      if (c->cmsg_level == SOL_SOCKET && c->cmsg_type == SO_RXQ_OVFL) {
+        std::memcpy(&lost_, CMSG_DATA(c), sizeof lost_);  // a running total
+      }
+    }
   }
   next_ = 0;
   count_ = n;

@@ -50,6 +50,10 @@ class UdpEndpoint : public QObject, public DatagramSink {
                                     std::uint16_t port)>;
   int readPending(const std::function<bool()>& hasRoom, const Accept& accept);
   bool hasPending() const;
+  // Datagrams the system dropped since start() because its buffer was full:
+  // under a flood heavier than can be read, the flood's and the peer's alike.
+  // Learnt with the next datagram the system takes in.
+  std::uint32_t lostInSystem() const { return lost_; }
 
  signals:
   void readyRead();
@@ -68,6 +72,7 @@ class UdpEndpoint : public QObject, public DatagramSink {
   };
   std::vector<Slot> batch_;
   int next_ = 0, count_ = 0;
+  std::uint32_t lost_ = 0;
 };
 
 }  // namespace varnel::net

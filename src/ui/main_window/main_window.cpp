@@ -92,6 +92,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   timerCommon_.setInterval(options_.commonIntervalMs);
   connect(&timerCommon_, &QTimer::timeout, this, [this] {
     scheduler_->Tick();
+    ReportSystemLosses();
     // Answers overdue: the status names them, the page greys what they did not refresh.
     if (link().dispatcher.SettleAwaited()) OpenBoardPage(link().request.currentDevice, link().request.selectedSlot);
   });
@@ -285,6 +286,7 @@ void MainWindow::StartEndpoint() {
   const std::uint16_t configured = link().settings.serverPort;
   const std::uint16_t first = configured != 0 ? configured : UdpEndpoint::kDefaultPort;
   const std::uint16_t port = endpoint_->start(first);
+  lostReported_ = 0;
   if (port == 0) {
     status_->setPanel(2, QString("UDP:%1 занят").arg(first));
     dialogs_->warning(this, QString("Порты заняты %1..%2").arg(first).arg(UdpEndpoint::lastPortTried(first)));
@@ -328,6 +330,15 @@ void MainWindow::onDatagrams() {
     drainScheduled_ = true;
     QTimer::singleShot(0, this, &MainWindow::drainQueue);
   }
+}
+
+// A flood heavier than the program can read overflows the system's buffer;
+// what it dropped (any sender's) is counted in the trace once per tick.
+void MainWindow::ReportSystemLosses() {
+  const std::uint32_t lost = endpoint_->lostInSystem();
+  if (lost == lostReported_) return;
+  link().trace.Trace("Udp err lost " + std::to_string(lost - lostReported_), 1);
+  lostReported_ = lost;
 }
 
 void MainWindow::drainQueue() {

@@ -214,9 +214,9 @@ TEST(Flood, TheWindowKeepsTickingMemoryGrowsByTheTraceAndExplorationCompletes) {
   EXPECT_GT(flood, 3000) << "the flood was too thin to tell anything";
   EXPECT_LE(longestGap, 200) << "ms between two ticks of a 20 ms timer";
   std::printf("[ flood    ] %ld datagrams in %d ms, longest tick gap %lld ms (%lld ms unflooded), heap +%zu bytes "
-              "(%.1f per datagram), trace +%zu bytes\n",
+              "(%.1f per datagram), trace +%zu bytes, %u dropped by the system\n",
               flood, kFloodMs, static_cast<long long>(longestGap), static_cast<long long>(quietGap), heapGrowth,
-              double(heapGrowth) / double(flood), memoGrowth);
+              double(heapGrowth) / double(flood), memoGrowth, f.window->endpoint().lostInSystem());
   if (kHeapMeasurable) {
     // The trace lines, twice over for the memo's own growth by doubling, and
     // 1 MiB for whatever Qt keeps in its caches.

@@ -184,3 +184,31 @@ TEST(Endpoint, SendsToAnIPv4PeerAndIgnoresHostsThatAreNoAddress) {
   QTest::qWait(50);
   EXPECT_FALSE(block.hasPendingDatagrams()) << "something was sent to a host that is no IPv4 address";
 }
+
+// More than the system's buffer holds arrives unread: what the system
+// dropped is counted, and with what was read makes up all that was sent.
+TEST(Endpoint, CountsWhatTheSystemDroppedWhenItsBufferOverflowed) {
+  QUdpSocket sender;
+  ASSERT_TRUE(sender.bind(QHostAddress("127.0.0.75"), 20075));
+  UdpEndpoint endpoint;
+  ASSERT_EQ(endpoint.start(20078), 20078);
+  EXPECT_EQ(endpoint.lostInSystem(), 0u);
+  const QByteArray datagram(1000, 'x');
+  // 24 MB: over the largest buffer the system grants (twice 4 MB by default).
+  constexpr int kSent = 24000;
+  for (int i = 0; i < kSent; ++i) sender.writeDatagram(datagram, QHostAddress::LocalHost, 20078);
+  int read = 0;
+  auto readAll = [&] {
+    while (endpoint.hasPending()) read += endpoint.readPending([] { return true; }, [](auto...) {});
+  };
+  readAll();
+  EXPECT_GT(read, 0);
+  // The count comes with the next datagram the system takes in.
+  sender.writeDatagram(datagram, QHostAddress::LocalHost, 20078);
+  ASSERT_TRUE(WaitFor([&] { return endpoint.hasPending(); }, 2000));
+  readAll();
+  EXPECT_GT(endpoint.lostInSystem(), 0u);
+  EXPECT_EQ(read + static_cast<int>(endpoint.lostInSystem()), kSent + 1);
+  endpoint.stop();
+  EXPECT_EQ(endpoint.lostInSystem(), 0u);
+}
