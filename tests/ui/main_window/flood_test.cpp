@@ -23,6 +23,7 @@
 #include <cstdio>
 #include <thread>
 
+#include "net_qt/udp_endpoint.h"
 #include "sim/net/builder.h"
 #include "sim/udp/network_servers.h"
 #include "ui_test_support.h"
