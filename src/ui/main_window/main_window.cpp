@@ -315,7 +315,7 @@ void MainWindow::RefreshClock() {
 void MainWindow::onDatagrams() {
   // Queue now, dispatch later: a drain is posted to run right after this
   // event returns, so answers are not held back until the next 150 ms tick.
-  // A full queue leaves the rest in the socket until the drain made room:
+  // A full queue leaves the rest with the endpoint until the drain made room:
   // a read event may come before the posted drain has run.
   // Datagrams of other senders never fill the queue, so a flood of them
   // alone would keep this loop reading for as long as it lasts; after a
