@@ -29,9 +29,8 @@ namespace {
 class LostAnswersTest : public NetworkTest {
  protected:
   LostAnswersTest(const char* address, int port, const QString& rootKeys)
-      : NetworkTest(address, port, 100, rootKeys) {
-    panel = f.window->findChild<ModemPanel*>("PanelVK");
-  }
+      : NetworkTest(address, port, 100, rootKeys), panel(f.window->findChild<ModemPanel*>("PanelVK")) {}
+  // The modem board identified, its pages ready.
   void OpenModem() {
     OpenRoot();
     Press("ButBrd4");
@@ -55,7 +54,7 @@ class LostAnswersTest : public NetworkTest {
     return value->styleSheet() == ColourCss(kNotRefreshedColour) && value->toolTip() == kNotRefreshedHint;
   }
 
-  ModemPanel* panel = nullptr;
+  ModemPanel* const panel;
 };
 
 class LostStateAnswer : public LostAnswersTest {
