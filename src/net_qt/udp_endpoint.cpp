@@ -17,7 +17,7 @@ namespace {
 constexpr std::size_t kMaxDatagram = 65507;
 }  // namespace
 
-UdpEndpoint::UdpEndpoint(QObject* parent) : QObject(parent) {}
+UdpEndpoint::UdpEndpoint(QObject* parent) : QObject(parent) { setObjectName("UDPsrv"); }
 
 UdpEndpoint::~UdpEndpoint() { stop(); }
 
