@@ -29,9 +29,8 @@ void Session::OnDatagrams() {
   // The queue holds a limited number; drain between reads so nothing waits.
   while (endpoint_.hasPending()) {
     endpoint_.readPending([this] { return link().queue.count() < ReceiveQueue::kSlots; },
-                          [this](const QByteArray& data, const QString& ip, quint16 port) {
-                            link().Receive(reinterpret_cast<const std::uint8_t*>(data.constData()),
-                                           static_cast<std::size_t>(data.size()), ip.toStdString(), port);
+                          [this](const std::uint8_t* data, std::size_t n, std::string_view ip, std::uint16_t port) {
+                            link().Receive(data, n, ip, port);
                           });
     link().Drain();
   }

@@ -11,6 +11,11 @@ void Tell(std::string& note, const std::string& what) {
   note += what;
 }
 
+std::string HexCode(int code) {
+  constexpr char kDigits[] = "0123456789ABCDEF";
+  return {kDigits[(code >> 4) & 0xF], kDigits[code & 0xF]};
+}
+
 }  // namespace
 
 FaultInjector::FaultInjector(std::uint64_t seed, SettingsOf settings_of)
@@ -43,6 +48,10 @@ void FaultInjector::Apply(Outcome& outcome) {
   std::string note;
   for (Answer& answer : outcome.answers) {
     const FaultSettings& faults = settings_of_(answer.device);
+    if (answer.command >= 0 && faults.dropCodes.test(static_cast<std::size_t>(answer.command))) {
+      Tell(note, "answer to " + HexCode(answer.command) + " dropped");
+      continue;
+    }
     if (Roll(faults.drop)) {
       Tell(note, "answer dropped");
       continue;

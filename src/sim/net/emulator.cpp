@@ -10,6 +10,9 @@ constexpr std::uint8_t kTerminator = 0;
 
 Outcome Silent(std::string note) { return {{}, std::move(note)}; }
 
+// An answer to a command repeats the command code first.
+int CommandOf(ByteView body) { return body.empty() ? -1 : body[0]; }
+
 void Append(std::string& text, const std::string& more) {
   if (more.empty()) return;
   if (!text.empty()) text += "; ";
@@ -72,6 +75,7 @@ Outcome Emulator::DeviceCommand(std::size_t device, ByteView payload) const {
     Nibbles address = d.id_route;
     address.push_back(kTerminator);
     outcome.answers.push_back(Framed(device, address, *reply.body));
+    outcome.answers.back().command = CommandOf(*reply.body);
   }
   return outcome;
 }
@@ -86,6 +90,7 @@ Outcome Emulator::BoardCommand(const RouteTarget& target, ByteView payload) cons
     Nibbles address = device.send_route;
     address.push_back(target.number);
     outcome.answers.push_back(Framed(d, address, *reply.body));
+    outcome.answers.back().command = CommandOf(*reply.body);
   }
   return outcome;
 }

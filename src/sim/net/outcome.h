@@ -14,6 +14,7 @@ struct Answer {
   // How long the answer travels back; the server sends it that much later.
   std::chrono::milliseconds delay{0};
   std::size_t device = 0;  // who answers: its index in the network
+  int command = -1;        // the command code answered; -1 for an identity
 };
 
 struct Outcome {

@@ -171,7 +171,10 @@ void MainWindow::ShowVK(int device, int slot) {
   const TBRDS& board = dev.board(slot);
   ModemPanel* modem = pages_->modem;
   modem->tabs->setVisible(board.Valid == 1);
-  if (modem->page() == ModemPanel::kConfig) modem->config->Show(dev, device, board.Ver1);
+  if (modem->page() == ModemPanel::kConfig) {
+    modem->config->Show(dev, device, board.Ver1);
+    modem->config->MarkNotRefreshed(ConfigNotRefreshed(link().request.awaited, device));
+  }
   modem->version->setText(Q(VersionLabelText(board.Ver1, board.Ver2)));
   modem->channels->Show(board, ChannelsNotRefreshed(link().request.awaited, device));
   if (modem->page() == ModemPanel::kLog) modem->log->Show(board, debugMode());

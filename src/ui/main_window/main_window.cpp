@@ -88,6 +88,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
   timerCommon_.setInterval(options_.commonIntervalMs);
   connect(&timerCommon_, &QTimer::timeout, this, [this] {
     scheduler_->Tick();
+    ReportSystemLosses();
     // Answers overdue: the status names them, the page greys what they did not refresh.
     if (link().dispatcher.SettleAwaited()) OpenBoardPage(link().request.currentDevice, link().request.selectedSlot);
   });
@@ -281,6 +282,7 @@ void MainWindow::StartEndpoint() {
   const std::uint16_t configured = link().settings.serverPort;
   const std::uint16_t first = configured != 0 ? configured : UdpEndpoint::kDefaultPort;
   const std::uint16_t port = endpoint_->start(first);
+  lostReported_ = 0;
   if (port == 0) {
     status_->setPanel(2, QString("UDP:%1 занят").arg(first));
     dialogs_->warning(this, QString("Порты заняты %1..%2").arg(first).arg(UdpEndpoint::lastPortTried(first)));
@@ -309,7 +311,7 @@ void MainWindow::RefreshClock() {
 void MainWindow::onDatagrams() {
   // Queue now, dispatch later: a drain is posted to run right after this
   // event returns, so answers are not held back until the next 150 ms tick.
-  // A full queue leaves the rest in the socket until the drain made room:
+  // A full queue leaves the rest with the endpoint until the drain made room:
   // a read event may come before the posted drain has run.
   // Datagrams of other senders never fill the queue, so a flood of them
   // alone would keep this loop reading for as long as it lasts; after a
@@ -317,14 +319,22 @@ void MainWindow::onDatagrams() {
   // get their turn in between.
   int budget = kDatagramsPerReadEvent;
   endpoint_->readPending([this, &budget] { return budget-- > 0 && link().queue.count() < ReceiveQueue::kSlots; },
-                         [this](const QByteArray& data, const QString& ip, quint16 port) {
-                           link().Receive(reinterpret_cast<const std::uint8_t*>(data.constData()),
-                                          static_cast<std::size_t>(data.size()), ip.toStdString(), port);
+                         [this](const std::uint8_t* data, std::size_t n, std::string_view ip, std::uint16_t port) {
+                           link().Receive(data, n, ip, port);
                          });
   if (!drainScheduled_) {
     drainScheduled_ = true;
     QTimer::singleShot(0, this, &MainWindow::drainQueue);
   }
+}
+
+// A flood heavier than the program can read overflows the system's buffer;
+// what it dropped (any sender's) is counted in the trace once per tick.
+void MainWindow::ReportSystemLosses() {
+  const std::uint32_t lost = endpoint_->lostInSystem();
+  if (lost == lostReported_) return;
+  link().trace.Trace("Udp err lost " + std::to_string(lost - lostReported_), 1);
+  lostReported_ = lost;
 }
 
 void MainWindow::drainQueue() {

@@ -178,6 +178,7 @@ class MainWindow : public QMainWindow,
   void AlignTopBar();
   void SaveSettingsFile();
   void onDatagrams();
+  void ReportSystemLosses();
   void drainQueue();
   void showCommandStatus();
   void ApplyAutoReadPeriod();
@@ -222,6 +223,7 @@ class MainWindow : public QMainWindow,
   QTimer timerRecv_;
   QTimer timerCommon_;
   bool drainScheduled_ = false;
+  std::uint32_t lostReported_ = 0;  // the endpoint's system drops already traced
   static constexpr int kAnswerLabelMs = 40;
   static constexpr int kAnswerLabelLatestMs = 100;
   PacedRefresh* answerLabel_ = nullptr;

@@ -13,7 +13,8 @@
 
 namespace varnel::ui {
 
-TraceMemo::TraceMemo(QWidget* parent) : QAbstractScrollArea(parent) {
+TraceMemo::TraceMemo(QWidget* parent, std::size_t keptBytes)
+    : QAbstractScrollArea(parent), keptBytes_(keptBytes) {
   setObjectName("Memolog");
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -27,16 +28,51 @@ TraceMemo::TraceMemo(QWidget* parent) : QAbstractScrollArea(parent) {
 }
 
 void TraceMemo::appendLine(std::string_view line) {
-  starts_.push_back(text_.size());
-  text_.append(line);
+  if (blocks_.empty() || blocks_.back().text.size() + line.size() > blocks_.back().text.capacity()) {
+    Block& b = blocks_.emplace_back();
+    b.first = dropped_ + static_cast<long long>(lineCount_);
+    b.text.reserve(std::max(kBlockBytes, line.size()));
+  }
+  Block& b = blocks_.back();
+  b.text.append(line);
+  b.ends.push_back(static_cast<std::uint32_t>(b.text.size()));
+  ++lineCount_;
+  bytes_ += line.size();
   longest_ = std::max(longest_, line.size());
+  while (bytes_ > keptBytes_ && blocks_.size() > 1) DropOldestBlock();
   scheduleRefresh();
 }
 
+void TraceMemo::DropOldestBlock() {
+  const Block& b = blocks_.front();
+  const int n = static_cast<int>(b.ends.size());
+  bytes_ -= b.text.size();
+  lineCount_ -= b.ends.size();
+  dropped_ += n;
+  blocks_.pop_front();
+  // The selection and the view stay on the same lines where these remain.
+  if (anchor_ >= 0) {
+    anchor_ -= n;
+    cursor_ -= n;
+    if (std::max(anchor_, cursor_) < 0) {
+      anchor_ = cursor_ = -1;
+    } else {
+      anchor_ = std::max(anchor_, 0);
+      cursor_ = std::max(cursor_, 0);
+    }
+  }
+  QScrollBar* v = verticalScrollBar();
+  if (v->value() < v->maximum() - 1) v->setValue(std::max(0, v->value() - n));
+}
+
 std::string_view TraceMemo::rawLine(int index) const {
-  const auto i = static_cast<std::size_t>(index);
-  const std::size_t end = i + 1 < starts_.size() ? starts_[i + 1] : text_.size();
-  return std::string_view(text_).substr(starts_[i], end - starts_[i]);
+  const long long number = dropped_ + index;
+  // The last block whose first line is not after the one sought.
+  const auto it = std::upper_bound(blocks_.begin(), blocks_.end(), number,
+                                   [](long long n, const Block& b) { return n < b.first; }) - 1;
+  const auto i = static_cast<std::size_t>(number - it->first);
+  const std::size_t begin = i == 0 ? 0 : it->ends[i - 1];
+  return std::string_view(it->text).substr(begin, it->ends[i] - begin);
 }
 
 QString TraceMemo::lineAt(int index) const {
@@ -45,12 +81,12 @@ QString TraceMemo::lineAt(int index) const {
   return QString::fromUtf8(raw.data(), static_cast<qsizetype>(raw.size()));
 }
 
-// Appends come in bursts; the scroll bars and the picture are brought up to
-// date once the burst is over.
+// Appends come in bursts, and under a flood without end; the scroll bars
+// and the picture are brought up to date at a bounded rate.
 void TraceMemo::scheduleRefresh() {
   if (refreshPending_) return;
   refreshPending_ = true;
-  QTimer::singleShot(0, this, [this] {
+  QTimer::singleShot(kRefreshMs, this, [this] {
     refreshPending_ = false;
     QScrollBar* v = verticalScrollBar();
     const bool follow = v->value() >= v->maximum() - 1;

@@ -33,6 +33,29 @@ struct Injected {
   FaultInjector injector;
 };
 
+TEST(SimFaults, AnswersToTheListedCommandsAreAlwaysLostAndNoOthers) {
+  FaultSettings faults;
+  faults.dropCodes.set(0x16);
+  faults.dropCodes.set(0x12);
+  Injected injected(faults);
+  std::vector<Answer> answers;
+  for (int code : {0x15, 0x16, 0x17, 0x11, 0x12, 0x13}) {
+    answers.push_back(AnswerOf(0, static_cast<std::uint8_t>(code)));
+    answers.back().command = code;
+  }
+  answers.push_back(AnswerOf(0, 0x16));  // an identity: no command, never matched
+  answers.push_back(AnswerOf(1, 0x16));  // device 1 has no such fault
+  answers.back().command = 0x16;
+  for (int round = 0; round < 20; ++round) {
+    const Outcome out = injected.Run(answers);
+    std::vector<int> kept;
+    for (const Answer& a : out.answers) kept.push_back(a.frame[a.frame.size() - 2]);
+    EXPECT_EQ(kept, (std::vector<int>{0x15, 0x17, 0x11, 0x13, 0x16, 0x16}));
+    EXPECT_NE(out.note.find("answer to 16 dropped"), std::string::npos) << out.note;
+    EXPECT_NE(out.note.find("answer to 12 dropped"), std::string::npos) << out.note;
+  }
+}
+
 TEST(SimFaults, EachFaultAloneAtFullRate) {
   const Answer clean = AnswerOf(0, 0xAA);
   EXPECT_TRUE(Injected({.drop = 100}).Run({clean}).answers.empty());

@@ -52,6 +52,31 @@ TEST(SimFaultKeys, DevicesTakeTheirOwnKeysOverTheirMastersOverTheWholeScenario) 
             (std::vector<std::string>{"r 50/10/0/0/0/0/0", "mid 0/10/0/5/0/100/0", "leaf 0/10/50/5/100/100/0"}));
 }
 
+TEST(SimFaultKeys, DropCodesAreHexListsInheritedLikeTheOtherKeys) {
+  const ScenarioRead read =
+      ReadScenario(Scenario("fault_drop_codes=16, 0x12,a", "", "fault_drop_codes=", "fault_drop_codes=FF"));
+  ASSERT_TRUE(read.scenario) << read.error;
+  const NetworksBuilt built = BuildNetworks(*read.scenario);
+  ASSERT_EQ(built.error, "");
+  const auto codes = [&](std::size_t d) {
+    std::string text;
+    const auto& set = built.networks.at(0).Devices().at(d).faults.dropCodes;
+    for (int c = 0; c < 256; ++c) {
+      if (set.test(static_cast<std::size_t>(c))) text += std::to_string(c) + " ";
+    }
+    return text;
+  };
+  EXPECT_EQ(codes(0), "10 18 22 ");  // 0x0A, 0x12, 0x16 from [sim]
+  EXPECT_EQ(codes(1), "");           // an empty list clears them
+  EXPECT_EQ(codes(2), "255 ");
+  for (const char* bad : {"fault_drop_codes=100", "fault_drop_codes=1g", "fault_drop_codes=0x",
+                          "fault_drop_codes=-1"}) {
+    const ScenarioRead refused = ReadScenario(Scenario("", bad, "", ""));
+    EXPECT_FALSE(refused.scenario) << bad;
+    EXPECT_NE(refused.error.find(std::string("[root.r] ") + bad), std::string::npos) << refused.error;
+  }
+}
+
 TEST(SimFaultKeys, OutOfRangeOrMisplacedKeysAreRefused) {
   const std::vector<std::pair<std::string, std::string>> bad = {
       {Scenario("fault_drop=101", "", "", ""), "[sim] fault_drop=101"},

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QPushButton>
+#include <QNetworkDatagram>
 #include <QUdpSocket>
 #include <vector>
 
@@ -118,4 +119,91 @@ TEST(Endpoint, ClosingTheWindowStopsTheEndpoint) {
   EXPECT_FALSE(f.window->endpoint().isActive());
   QUdpSocket again;
   EXPECT_TRUE(again.bind(QHostAddress::AnyIPv4, 23150)) << "the port must be free after closing";
+}
+
+// Datagrams are read in batches; whatever a full queue leaves behind comes
+// next time, in arrival order, with its sender, and nothing is lost.
+TEST(Endpoint, HandsOnDatagramsInArrivalOrderAndKeepsWhatTheQueueHadNoRoomFor) {
+  const QHostAddress sender("127.0.0.71");
+  QUdpSocket block;
+  ASSERT_TRUE(block.bind(sender, 20071));
+  UdpEndpoint endpoint;
+  ASSERT_EQ(endpoint.start(20072), 20072);
+  constexpr int kSent = 3 * UdpEndpoint::kBatch + 5;
+  for (int i = 0; i < kSent; ++i) {
+    // Lengths 1 .. kSent, byte values the number: order and size both show.
+    block.writeDatagram(QByteArray(i + 1, static_cast<char>(i)), QHostAddress::LocalHost, 20072);
+  }
+  std::vector<int> got;
+  bool wrong = false;
+  auto take = [&](const std::uint8_t* data, std::size_t n, std::string_view ip, std::uint16_t port) {
+    const int number = n == 0 ? -1 : data[0];
+    wrong |= n != static_cast<std::size_t>(number + 1) || ip != "127.0.0.71" || port != 20071;
+    got.push_back(number);
+  };
+  ASSERT_TRUE(WaitFor([&] { return endpoint.hasPending(); }, 2000));
+  // Room for three at a time: a batch is cut short and the rest kept.
+  for (int round = 0; round < 200 && static_cast<int>(got.size()) < kSent; ++round) {
+    int room = 3;
+    const int taken = endpoint.readPending([&] { return room-- > 0; }, take);
+    EXPECT_LE(taken, 3);
+    if (taken == 0) QTest::qWait(5);
+  }
+  ASSERT_EQ(static_cast<int>(got.size()), kSent);
+  for (int i = 0; i < kSent; ++i) EXPECT_EQ(got[static_cast<std::size_t>(i)], i);
+  EXPECT_FALSE(wrong) << "a datagram came with the wrong size or sender";
+  EXPECT_FALSE(endpoint.hasPending());
+  // No room at all takes nothing off.
+  block.writeDatagram(QByteArray(1, 0), QHostAddress::LocalHost, 20072);
+  ASSERT_TRUE(WaitFor([&] { return endpoint.hasPending(); }, 2000));
+  EXPECT_EQ(endpoint.readPending([] { return false; }, take), 0);
+  EXPECT_TRUE(endpoint.hasPending());
+  // Stopping forgets what was read and not handed on.
+  endpoint.stop();
+  EXPECT_FALSE(endpoint.hasPending());
+  EXPECT_EQ(endpoint.readPending([] { return true; }, take), 0);
+}
+
+TEST(Endpoint, SendsToAnIPv4PeerAndIgnoresHostsThatAreNoAddress) {
+  QUdpSocket block;
+  ASSERT_TRUE(block.bind(QHostAddress("127.0.0.73"), 20073));
+  UdpEndpoint endpoint;
+  ASSERT_EQ(endpoint.start(20074), 20074);
+  endpoint.sendTo({0x01, 0x02}, "no.such.host", 20073);
+  endpoint.sendTo({0x03}, "::1", 20073);
+  endpoint.sendTo({0x00, 0x0F, 0xF0}, "127.0.0.73", 20073);
+  ASSERT_TRUE(WaitFor([&] { return block.hasPendingDatagrams(); }, 2000));
+  const QNetworkDatagram d = block.receiveDatagram();
+  EXPECT_EQ(d.data(), QByteArray::fromHex("000FF0"));
+  EXPECT_EQ(d.senderPort(), 20074);
+  QTest::qWait(50);
+  EXPECT_FALSE(block.hasPendingDatagrams()) << "something was sent to a host that is no IPv4 address";
+}
+
+// More than the system's buffer holds arrives unread: what the system
+// dropped is counted, and with what was read makes up all that was sent.
+TEST(Endpoint, CountsWhatTheSystemDroppedWhenItsBufferOverflowed) {
+  QUdpSocket sender;
+  ASSERT_TRUE(sender.bind(QHostAddress("127.0.0.75"), 20075));
+  UdpEndpoint endpoint;
+  ASSERT_EQ(endpoint.start(20078), 20078);
+  EXPECT_EQ(endpoint.lostInSystem(), 0u);
+  const QByteArray datagram(1000, 'x');
+  // 24 MB: over the largest buffer the system grants (twice 4 MB by default).
+  constexpr int kSent = 24000;
+  for (int i = 0; i < kSent; ++i) sender.writeDatagram(datagram, QHostAddress::LocalHost, 20078);
+  int read = 0;
+  auto readAll = [&] {
+    while (endpoint.hasPending()) read += endpoint.readPending([] { return true; }, [](auto...) {});
+  };
+  readAll();
+  EXPECT_GT(read, 0);
+  // The count comes with the next datagram the system takes in.
+  sender.writeDatagram(datagram, QHostAddress::LocalHost, 20078);
+  ASSERT_TRUE(WaitFor([&] { return endpoint.hasPending(); }, 2000));
+  readAll();
+  EXPECT_GT(endpoint.lostInSystem(), 0u);
+  EXPECT_EQ(read + static_cast<int>(endpoint.lostInSystem()), kSent + 1);
+  endpoint.stop();
+  EXPECT_EQ(endpoint.lostInSystem(), 0u);
 }

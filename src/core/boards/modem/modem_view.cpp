@@ -60,10 +60,23 @@ std::string VersionLabelText(std::uint8_t ver1, std::uint8_t ver2) {
   return "Версия программы MCU:" + std::to_string(ver1) + "  FPGA:" + std::to_string(ver2);
 }
 
+std::array<bool, 4> ConfigNotRefreshed(const AwaitedAnswers& awaited, int device) {
+  constexpr std::uint8_t kCommonConfig = 0x10;
+  std::array<bool, 4> stale{};
+  for (int part = 0; part < 4; ++part) {
+    stale[part] = awaited.Missing(device, kModemSlot, static_cast<std::uint8_t>(kCommonConfig + part));
+  }
+  return stale;
+}
+
 std::array<bool, 3> ChannelsNotRefreshed(const AwaitedAnswers& awaited, int device) {
   constexpr std::uint8_t kFirstState = 0x15;
+  const std::array<bool, 4> config = ConfigNotRefreshed(awaited, device);
   std::array<bool, 3> stale{};
-  for (int c = 0; c < 3; ++c) stale[c] = awaited.Missing(device, kModemSlot, static_cast<std::uint8_t>(kFirstState + c));
+  // A channel's mode comes with its configuration.
+  for (int c = 0; c < 3; ++c) {
+    stale[c] = awaited.Missing(device, kModemSlot, static_cast<std::uint8_t>(kFirstState + c)) || config[c + 1];
+  }
   return stale;
 }
 

@@ -100,7 +100,7 @@ void ModemChannelPage::Show(const TBRDS& modem, const std::array<bool, 3>& notRe
     const bool stale = notRefreshed[static_cast<std::size_t>(c - 1)];
     for (QLabel* value : col.values) {
       value->setStyleSheet(stale ? ColourCss(kNotRefreshedColour) : QString());
-      value->setToolTip(stale ? "Нет ответа: значения не обновлены" : QString());
+      value->setToolTip(stale ? kNotRefreshedHint : QString());
     }
     const T_MODULES& m = modem.Modules[static_cast<std::size_t>(c - 1)];
     const int state = m.Values[0] <= 4 ? static_cast<int>(m.Values[0]) : 0;

@@ -43,6 +43,11 @@ class ModemConfigPage : public QWidget {
   // Copies what device's board answered into the editors, once per read;
   // colours the read marks.
   void Show(TStructDev& dev, int device, std::uint8_t ver1);
+  // Greys the parts whose answer the last click did not get, the tooltip
+  // saying so: [0] the common settings, [c] channel c; others back to normal.
+  void MarkNotRefreshed(const std::array<bool, 4>& stale);
+  // Whether the widget is greyed so.
+  static bool IsMarkedNotRefreshed(const QWidget* widget);
   // Another board is selected: the editors no longer hold this board's
   // configuration, and what depends on its version hides until it answers.
   void Forget();
