@@ -12,6 +12,7 @@
 // flash answer costs the session's 10 s repeat, so the faulty 1 MiB write
 // takes hours; a smaller FLASH_BLOCKS gives a quick look.
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
