@@ -13,6 +13,7 @@
 // takes hours; a smaller FLASH_BLOCKS gives a quick look.
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
@@ -24,6 +25,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "bench_wait.h"
 #include "eventlog/event_log.h"
 #include "sim/net/builder.h"
 #include "sim/udp/network_servers.h"
@@ -42,16 +44,6 @@ constexpr std::uint32_t kBlock = FlashSession::kFirmwareBlock;
 constexpr std::uint32_t kConfigAddress = 0xE0000;
 constexpr int kLogEntries = 1023;
 constexpr int kBatchCode = 7;  // 128 entries a batch
-
-bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > timeoutMs) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
-  return true;
-}
 
 // Asks again until done, as an operator would over a bad link.
 bool Until(const std::function<void()>& ask, const std::function<bool()>& done) {
@@ -149,6 +141,18 @@ class Bench {
     r.requestMode = kWriteRequest;
   }
 
+  // Shows the session's progress window until the transfer ends; times it.
+  template <typename Window, typename Session>
+  bool Timed(Session& session, int slot, const char* what, const std::string& extra = {}) {
+    Selected(slot);
+    Window progress(session, window_);
+    QElapsedTimer t;
+    t.start();
+    progress.Run();
+    Time(what, t, session.finished(), extra);
+    return session.finished();
+  }
+
   Bytes FlashWrite() {
     FlashSession& session = window_->program().flash;
     session.Reset();
@@ -159,12 +163,8 @@ class Bench {
     session.Want(0, static_cast<std::uint32_t>(image.size()));
     session.setSendingOn(true);
     session.setMode(FlashMode::Write);
-    Selected(1);
-    ui::FlashProgressWindow progress(session, window_);
-    QElapsedTimer t;
-    t.start();
-    progress.Run();
-    Time("termination firmware", t, session.finished(), "  (" + std::to_string(flashBlocks_) + " blocks of 512)");
+    Timed<ui::FlashProgressWindow>(session, 1, "termination firmware",
+                                   "  (" + std::to_string(flashBlocks_) + " blocks of 512)");
     return image;
   }
 
@@ -175,13 +175,7 @@ class Bench {
     session.Want(kConfigAddress, 32);
     session.setSendingOn(true);
     session.setMode(FlashMode::Read);
-    Selected(1);
-    ui::FlashProgressWindow progress(session, window_);
-    QElapsedTimer t;
-    t.start();
-    progress.Run();
-    Time("configuration read", t, session.finished());
-    if (!session.finished()) return {};
+    if (!Timed<ui::FlashProgressWindow>(session, 1, "configuration read")) return {};
     return Bytes(session.image().begin() + kConfigAddress, session.image().begin() + kConfigAddress + 32);
   }
 
@@ -190,19 +184,15 @@ class Bench {
     for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i * 31 + i / 997);
     ModemFirmwareSession& session = window_->program().modemFirmware;
     session.Prepare(ModemFirmwareKind::Mcu, image);
-    Selected(4);
-    ui::ModemFirmwareWindow progress(session, window_);
-    QElapsedTimer t;
-    t.start();
-    progress.Run();
-    Time("modem program", t, session.finished(), "  (" + std::to_string(modemBytes_) + " bytes)");
+    Timed<ui::ModemFirmwareWindow>(session, 4, "modem program", "  (" + std::to_string(modemBytes_) + " bytes)");
     return image;
   }
 
   bool LogRead() {
     auto* panel = window_->findChild<ui::ModemPanel*>("PanelVK");
     const EventLog& log = window_->program().eventLog;
-    if (!Until([&] { window_->findChild<QPushButton*>("ButBrd4")->click(); }, [&] { return panel->tabs->isVisible(); }))
+    if (!Until([&] { window_->findChild<QPushButton*>("ButBrd4")->click(); },
+               [&] { return panel->version->text().startsWith("Версия программы MCU:"); }))
       return Fail("no modem board");
     panel->tabs->setCurrentIndex(ui::ModemPanel::kLog);
     if (!Until([&] { panel->log->open->click(); }, [&] { return log.state() == kLogOpen; }))
@@ -271,6 +261,7 @@ class Bench {
 int main(int argc, char** argv) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
+  setvbuf(stdout, nullptr, _IOLBF, 0);
   const std::uint32_t flashBlocks =
       argc > 1 ? std::clamp<std::uint32_t>(std::atoi(argv[1]), 1, kFlashSize / kBlock) : kFlashSize / kBlock;
   const std::size_t modemBytes =
