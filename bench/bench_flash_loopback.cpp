@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "bench_wait.h"
 #include "net_qt/udp_endpoint.h"
 #include "sim/net/builder.h"
 #include "sim/udp/network_servers.h"
@@ -37,16 +38,6 @@ constexpr char kScenario[] =
     "id=1\n"
     "name=Bench\n"
     "sl_slots=1\n";
-
-bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > timeoutMs) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
-  return true;
-}
 
 // Write requests the emulator received, the repeats among them included.
 std::size_t FlashWritesReceived(const sim::UdpServer& server) {

@@ -29,9 +29,10 @@ class NetworkTest : public ::testing::Test {
  protected:
   NetworkTest(const char* address, int port, int commonIntervalMs = 100, const QString& rootKeys = {})
       : NetworkTest(SmallNetworkOn(address, rootKeys), address, port, commonIntervalMs) {}
-  // networks: a scenario of the test's own, its root on address.
-  NetworkTest(std::vector<sim::Network> networks, const char* address, int port, int commonIntervalMs)
-      : servers(std::move(networks)), f(WindowFixture::Ini(address, port), 150, commonIntervalMs) {
+  // networks: a scenario of the test's own, its root on address; seed: of its faults, if any.
+  NetworkTest(std::vector<sim::Network> networks, const char* address, int port, int commonIntervalMs,
+              std::uint32_t seed = 0)
+      : servers(std::move(networks), {}, seed), f(WindowFixture::Ini(address, port), 150, commonIntervalMs) {
     EXPECT_EQ(servers.Start(), "");
   }
 

@@ -57,7 +57,8 @@ std::optional<Bytes> EventLog::BatchRequest() {
   // Rows waiting for this batch show "*" in the time column.
   const int last = std::min(r + (1 << code) - 1, rowCount() - 1);
   for (int k = r; k <= last; ++k) rows_[static_cast<std::size_t>(k)][1] = "*";
-  return LogBatchRequest(RingDistance(first_ + r - 1, 0), code);
+  asked_ = static_cast<std::uint16_t>(RingDistance(first_ + r - 1, 0));
+  return LogBatchRequest(*asked_, code);
 }
 
 bool EventLog::GetLogVK(int device, ByteView data) {
@@ -83,6 +84,7 @@ bool EventLog::GetLogVK(int device, ByteView data) {
 void EventLog::Open(std::uint16_t lastN, bool withEntries) {
   state_ = kLogOpen;
   afterLast_ = lastN;
+  asked_.reset();
   if (withEntries) {
     first_ = RingDistance(lastN, kMaxLogEntries);
     count_ = kMaxLogEntries;
@@ -123,6 +125,13 @@ void EventLog::Store(const LogAnswer& a) {
   const std::int64_t nowLocal = LocalSeconds(trace_.clock().localNow());
   // Where this answer starts in the grid; without entries the batch it
   // answers counts as done, so a read of every row moves past a hole.
+  // An answer without entries tells nothing of rows unless it answers the
+  // batch asked last: a late copy of the open answer (index 4095) would
+  // otherwise count every row up to the grid's end as read.
+  if (a.entries.empty() && a.curAnswN != asked_) {
+    trace_.Trace("  Log: no entries from " + std::to_string(a.curAnswN) + ", not the index asked", 0);
+    return;
+  }
   const int start = RingDistance(a.curAnswN, first_) + 1;
   int lastRow = std::min(start + (1 << std::clamp(batchCode_, 0, kMaxBatchCode)) - 1, rowCount() - 1);
   for (std::size_t i = 0; i < a.entries.size(); ++i) {

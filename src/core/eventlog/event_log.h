@@ -69,6 +69,7 @@ class EventLog {
   std::vector<LogRow> rows_ = std::vector<LogRow>(1);
   int currentRow_ = 0;
   int batchCode_ = kDefaultBatchCode;
+  std::optional<std::uint16_t> asked_;  // ring index of the last batch asked for
 };
 
 }  // namespace varnel

@@ -117,17 +117,18 @@ void ModemFirmwareSession::Step() {
     return;
   }
   if (state_ == S::Starting) {
-    if (session_ != 0) {  // stepped again before the start answer came
-      state_ = S::NoAnswer;
-      Step();
-      return;
+    // A start answer lost on the link would leave the window waiting for
+    // ever: the start request goes again, with the same number, each time
+    // the answer timeout passes.
+    const bool again = session_ != 0;
+    if (!again) {
+      session_ = DrawSessionNumber();
+      progress_ = "Запрос на запись ПО";
     }
-    session_ = DrawSessionNumber();
-    progress_ = "Запрос на запись ПО";
+    repeats_ = again ? std::min(repeats_ + 1, kMaxRepeats) : 0;
     Send(ModemStartRequest(static_cast<ModemFirmwareKind>(kind_), session_));
-    // The start answer is awaited without a time limit.
-    timerOn_ = false;
-    timeText_.clear();
+    sentAt_ = Now();
+    WaitUntil(sentAt_ + timeout_);
     return;
   }
   if (state_ == S::Sending) SendNextBlock();
@@ -176,6 +177,7 @@ void ModemFirmwareSession::OnAnswer(int device, int slot, ByteView data) {
       return;
     }
     state_ = S::Sending;
+    repeats_ = 0;
     Step();
     return;
   }

@@ -4,7 +4,8 @@
 // blocks, each acknowledged with its number before the next is sent. An
 // acknowledgement sends the next block at once, so the transfer runs at the
 // speed of the link; an unacknowledged block is sent again when the answer
-// timeout (4 x the last round trip, at least one tick) has passed.
+// timeout (4 x the last round trip, at least one tick) has passed, and so
+// is an unanswered start request (its timeout is the first, 72 s).
 //
 // The session owns no timer: its progress window calls Tick() every 50 ms
 // and shows the texts read back here; time comes from the injected clock.

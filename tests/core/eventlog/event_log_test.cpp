@@ -98,7 +98,9 @@ TEST_F(EventLogTest, EntriesLandInTheirRowsWithDecodedTexts) {
   EXPECT_EQ(log.row(7), (LogRow{"-", "-", "ТР-40 (1) ", "-", "Аварии: Обрыв линии (A1)"}));
   EXPECT_EQ(log.row(8)[2], "СЛ30 (к.1)");
   EXPECT_EQ(reported, std::vector<int>{8});
-  // Without entries, the batch it answers counts as read (32 rows from row 11).
+  // Without entries, the batch asked counts as read (32 rows from row 11).
+  log.setCurrentRow(11);
+  ASSERT_TRUE(log.Compose(LogControl::Batch));
   ASSERT_TRUE(Take(Answer(10, 30)));
   EXPECT_EQ(reported.back(), 30);
 }
@@ -193,4 +195,34 @@ TEST_F(EventLogTest, ReadingEverythingStepsBatchByBatchAndRepeatsAnUnansweredOne
   session.Stop();
   session.Tick(10000);
   EXPECT_EQ(asked.size(), 3u);
+}
+
+TEST_F(EventLogTest, AnswersWithoutEntriesCountOnlyForTheBatchAsked) {
+  Open(100);
+  std::vector<int> asked;
+  bool closed = false;
+  ReadAllSession session(trace, log, {[&](int row) {
+                                        asked.push_back(row);
+                                        log.setCurrentRow(row);
+                                        ASSERT_TRUE(log.Compose(LogControl::Batch));
+                                      },
+                                      [&] { closed = true; }});
+  log.onRowsWritten = [&](int row) { session.BatchDone(row); };
+  session.Start();
+  session.Tick(50);
+  ASSERT_TRUE(Take(Answer(0, 100, std::vector<Bytes>(32, Entry(4, 0, 1)))));
+  session.Tick(50);
+  EXPECT_EQ(asked, (std::vector<int>{1, 33}));
+  // A late copy of the open answer, and an empty one of an index not asked:
+  // neither may end the read with rows unread.
+  ASSERT_TRUE(Take(Answer(4095, 100)));
+  ASSERT_TRUE(Take(Answer(70, 100)));
+  session.Tick(50);
+  EXPECT_FALSE(closed);
+  EXPECT_EQ(asked, (std::vector<int>{1, 33}));
+  EXPECT_EQ(log.row(40)[1], "*");
+  // The batch asked holds no entries (a hole in the ring): read past it.
+  ASSERT_TRUE(Take(Answer(32, 100)));
+  session.Tick(50);
+  EXPECT_EQ(asked, (std::vector<int>{1, 33, 65}));
 }

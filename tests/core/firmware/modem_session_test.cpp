@@ -81,10 +81,21 @@ TEST_F(ModemSessionTest, StartRequestCarriesAFifteenBitNonZeroSessionNumber) {
   EXPECT_EQ(Last(), (Bytes{0x03, 0xFF, 0x7F}));
   EXPECT_EQ(session.sessionNumber(), 0x7FFF);
   EXPECT_EQ(session.progress(), "Запрос на запись ПО");
-  // Waiting for the start answer has no time limit.
-  TickAt(clock.ms + 600000);
+  // A start answer lost on the way: the same request again once the first
+  // timeout has passed, and the late answer of either is taken once.
+  const std::uint64_t sentAt = clock.ms;
+  TickAt(sentAt + ModemFirmwareSession::kFirstTimeoutMs - 50);
   EXPECT_EQ(sender.sent.size(), 1u);
+  TickAt(sentAt + ModemFirmwareSession::kFirstTimeoutMs);
+  ASSERT_EQ(sender.sent.size(), 2u);
+  EXPECT_EQ(Last(), (Bytes{0x03, 0xFF, 0x7F}));
   EXPECT_EQ(session.state(), ModemFirmwareState::Starting);
+  EXPECT_EQ(session.repeatCount(), 1);
+  session.OnAnswer(kDevice, kModem, Answer(0x03, 0x7FFF, false));
+  session.OnAnswer(kDevice, kModem, Answer(0x03, 0x7FFF, false));
+  EXPECT_EQ(session.state(), ModemFirmwareState::Sending);
+  ASSERT_EQ(sender.sent.size(), 3u);
+  EXPECT_EQ(Last(), (Bytes{0x03, 0x00, 0x80, 0, 7, 14, 21, 28, 35, 42, 49, 56, 63}));
 }
 
 TEST_F(ModemSessionTest, ImagesAreCutInto256ByteBlocksWithAShorterLastOne) {
