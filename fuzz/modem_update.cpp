@@ -137,8 +137,28 @@ class Transfer {
   }
 
   void Answer(int device, int slot, const Bytes& answer) {
+    const bool sending = !closed_ && session_.state() == ModemFirmwareState::Sending;
+    const std::uint32_t pending = session_.totalBlocks() - session_.doneBlocks();
+    const std::uint32_t outstanding = lastBlock_;
     session_.OnAnswer(device, slot, answer);
+    const std::uint32_t acknowledged = session_.doneBlocks() - done_;
     Observe();
+    const bool blockAnswer = sending && answer.size() >= 3 && answer[0] == code() && (answer[2] & 0x80);
+    if (!blockAnswer) {
+      Check(acknowledged == 0);
+      return;
+    }
+    const std::uint32_t n = answer[1] | (answer[2] & 0x7Fu) << 8;
+    // Only the answer naming the block outstanding acknowledges it; "the
+    // board ends" does so for the last block and stops the transfer before.
+    if (n == kBlockSequenceBroken) {
+      Check(acknowledged == 0 && session_.failure() == ModemFirmwareState::SequenceBroken);
+    } else if (n == kBoardEndsTransfer && pending > 1) {
+      Check(acknowledged == 0 && session_.failure() == ModemFirmwareState::BoardEnded);
+    } else {
+      const bool names = n == outstanding || n == kBoardEndsTransfer;
+      Check(acknowledged == (names ? 1u : 0u));
+    }
   }
 
   // Not this transfer's answer: nothing may change.
