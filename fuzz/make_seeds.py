@@ -85,6 +85,31 @@ def update_qrb():
             "header_only": b"\x03" + qrb(0)}
 
 
+def modem_update():
+    """Options, image size, fill, then operations (see modem_update.cpp)."""
+    def transfer(options, size, ops):
+        # The first tick sends the start request.
+        return bytes([options]) + struct.pack("<H", size) + b"\x5a\x00\x05" + ops
+
+    def whole(size):
+        return b"\x01" + b"\x02" * (size // 256 + 1)
+
+    seeds = {}
+    for size in (0, 255, 256, 257, 512, 600, 4096):
+        seeds["mcu_%d" % size] = transfer(0x00, size, whole(size))
+        seeds["fpga_%d" % size] = transfer(0x01, size, whole(size))
+    seeds["mcu_file"] = transfer(0x02, 700, whole(700))
+    seeds["fpga_file_debug"] = transfer(0x0B, 300, whole(300))
+    seeds["too_large"] = transfer(0x06, 10, whole(10))
+    seeds["repeats"] = transfer(0x00, 600, b"\x01\x02\x07\x07\x00\xff\x02\x02\x02")
+    seeds["board_ends_early"] = transfer(0x00, 600, b"\x01\x02\x03\xff\x7f")
+    seeds["board_ends_last"] = transfer(0x00, 300, b"\x01\x02\x03\xff\x7f")
+    seeds["sequence_broken"] = transfer(0x01, 600, b"\x01\x03\xfe\x7f\x02")
+    seeds["late_and_foreign"] = transfer(0x00, 600, b"\x01\x02\x03\x00\x00\x05\x02\x06\x02")
+    seeds["raw_answers"] = transfer(0x01, 256, b"\x01\x04\x02\x03\x00\x04\x03\x03\x01\x80\x04\x01\x03")
+    return seeds
+
+
 def scenario_reader():
     seeds = {}
     for name in sorted(os.listdir(SCENARIOS)):
@@ -126,7 +151,7 @@ def log_viewer_reader():
 
 TARGETS = {"receive_path": receive_path, "settings_files": settings_files, "update_qrb": update_qrb,
            "scenario_reader": scenario_reader, "sim_requests": sim_requests,
-           "log_viewer_reader": log_viewer_reader}
+           "log_viewer_reader": log_viewer_reader, "modem_update": modem_update}
 
 
 def main():

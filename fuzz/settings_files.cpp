@@ -57,19 +57,32 @@ void SettingsRoundTrip(const std::string& path, TraceLog& trace) {
   if (!LoadSettings(path, second, trace).complete || !Same(first, second)) std::abort();
 }
 
+constexpr int kBelow = 2;  // the second device a fresh registry hands out
+
+// Built once: a registry is 128 device records, and building one per input
+// took most of the time. SaveMap only reads it.
+const DeviceRegistry& Devices() {
+  static ManualClock clock;
+  static TraceLog trace(clock);
+  static const DeviceRegistry* registry = [] {
+    auto* made = new DeviceRegistry(trace);
+    const int root = made->AllocDevice();
+    made->device(root).id = 1;
+    made->device(root).name = "ПС \"Южная\"; [DEV_2]\r\nID=9";  // text never adds lines
+    if (made->AllocDevice() != kBelow) std::abort();
+    made->device(kBelow).id = 5;
+    made->device(kBelow).rootNumber = static_cast<std::uint16_t>(root);
+    made->device(kBelow).rootName = "корень=1";
+    return made;
+  }();
+  return *registry;
+}
+
 void MapOverFile(const std::string& path, TraceLog& trace) {
-  DeviceRegistry registry(trace);
-  const int root = registry.AllocDevice();
-  registry.device(root).id = 1;
-  registry.device(root).name = "ПС \"Южная\"; [DEV_2]\r\nID=9";  // text never adds lines
-  const int below = registry.AllocDevice();
-  registry.device(below).id = 5;
-  registry.device(below).rootNumber = static_cast<std::uint16_t>(root);
-  registry.device(below).rootName = "корень=1";
-  if (!SaveMap(path, "127.0.0.1", registry, trace)) return;
+  if (!SaveMap(path, "127.0.0.1", Devices(), trace)) return;
   IniFile reread;
   if (!reread.Load(path)) std::abort();
-  if (reread.Integer("DEV_" + std::to_string(below), "ID") != 5) std::abort();
+  if (reread.Integer("DEV_" + std::to_string(kBelow), "ID") != 5) std::abort();
   if (reread.Text("COMMON", "IP", "") != "127.0.0.1") std::abort();
 }
 

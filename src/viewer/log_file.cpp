@@ -11,6 +11,7 @@ namespace varnel::viewer {
 namespace {
 
 constexpr qint64 kReadPieceBytes = 1 << 20;
+constexpr qint64 kSmallestPieceBytes = 4096;
 
 LoadResult Failure(QString error) { return {{}, std::move(error)}; }
 
@@ -22,9 +23,12 @@ LoadResult ReadLogFile(const QString& path) {
   // Read one byte past the limit, so that a file growing meanwhile or a
   // device without a size is refused all the same. In pieces: one read of
   // the whole limit would set aside and clear 64 MiB for every file opened.
+  // A piece is sized by what the file says is left (plus the byte that shows
+  // its end), since each read sets aside all it asks for.
   QByteArray bytes;
   while (file.size() <= kMaxFileBytes && bytes.size() <= kMaxFileBytes) {
-    const QByteArray piece = file.read(std::min<qint64>(kReadPieceBytes, kMaxFileBytes + 1 - bytes.size()));
+    const qint64 left = std::clamp<qint64>(file.size() - bytes.size() + 1, kSmallestPieceBytes, kReadPieceBytes);
+    const QByteArray piece = file.read(std::min<qint64>(left, kMaxFileBytes + 1 - bytes.size()));
     if (piece.isEmpty()) break;
     bytes += piece;
   }

@@ -27,7 +27,12 @@ QString VisibleText(QStringView text, bool cut) {
     if (c == u'\t') {
       shown += u"\\t";
     } else if (IsControl(c)) {
-      shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar(u'0'));
+      // Control characters are C0, DEL and C1: two hex digits each. Built by
+      // hand: a formatted string per character made a file full of them slow.
+      constexpr char16_t kHex[] = u"0123456789abcdef";
+      shown += u"\\x";
+      shown += QChar(kHex[(c.unicode() >> 4) & 0xF]);
+      shown += QChar(kHex[c.unicode() & 0xF]);
     } else {
       shown += c;
     }
