@@ -2,6 +2,8 @@
 // A window talking to the emulated small network over loopback: the root
 // block found and opened, and the requests each board received.
 
+#include <algorithm>
+
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -65,6 +67,19 @@ class NetworkTest : public ::testing::Test {
   }
   QString Text(const char* label) { return f.window->findChild<QLabel*>(label)->text(); }
   bool StatusEnds(const char* text) { return Text("LabRWstat").endsWith(text); }
+  // From now on, every text the status line shows, in order: under automatic
+  // reading the next answer can replace a status before a poll sees it.
+  void RecordStatuses() {
+    auto show = f.window->link().status.onChange;
+    f.window->link().status.onChange = [this, show] {
+      show();
+      statusesShown << Text("LabRWstat");
+    };
+  }
+  bool StatusShownEnding(const char* text) {
+    return std::any_of(statusesShown.begin(), statusesShown.end(), [&](const QString& s) { return s.endsWith(text); });
+  }
+  QStringList statusesShown;
 
   sim::NetworkServers servers;
   WindowFixture f;

@@ -73,11 +73,13 @@ TEST_F(OtherBoardsTest, DigitalTerminationBoardSettingsStateAutoReadAndReset) {
     QTest::qWait(400);  // four "seconds" of the fast timer
     EXPECT_EQ(RequestsTo(0x05).size(), sent);
   };
+  RecordStatuses();
   sl->clear->click();
   EXPECT_EQ(f.dialogs.confirmations.last(), "Подтвердите запись");
   ASSERT_TRUE(WaitFor([&] { return RequestsTo(0x05).size() >= sent + 1; }));
   EXPECT_EQ(RequestsTo(0x05)[sent], (sim::Bytes{0x02, 0x00}));
-  EXPECT_TRUE(WaitFor([&] { return StatusEnds(" Команда записи исполнена"); }));
+  EXPECT_TRUE(WaitFor([&] { return StatusShownEnding(" Команда записи исполнена"); }))
+      << statusesShown.join(" | ").toStdString();
   EXPECT_EQ(f.window->autoReadPeriod(), 1);
   box->setChecked(false);
 }
