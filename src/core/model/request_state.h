@@ -19,6 +19,11 @@ struct RequestState {
   std::uint8_t requestMode = kNoRequest;
   int lastDevice = 0;  // device of the last board request composed
   AwaitedAnswers awaited;  // the answers of a click of several requests
+
+  // The operator's write has answers still to come.
+  bool writeAwaited() const {
+    return requestMode == kWriteRequest && (expectedCode != 0 || (awaited.active() && !awaited.complete()));
+  }
 };
 
 }  // namespace varnel

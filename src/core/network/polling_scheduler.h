@@ -16,7 +16,13 @@ class PollingScheduler {
     std::function<void()> explore;
     std::function<bool()> autoReadAllowed;
     std::function<void()> readSelectedBoard;
+    // A write's answer is still awaited: a read sent now would take the
+    // place of the awaited answer, and the write's acknowledgement would be
+    // taken for the read's.
+    std::function<bool()> writeAwaited;
   };
+  // How long a due read waits for a write's answer before it goes anyway.
+  static constexpr std::uint32_t kWriteWaitMs = 3000;
 
   explicit PollingScheduler(Actions actions) : actions_(std::move(actions)) {}
 
@@ -33,6 +39,8 @@ class PollingScheduler {
   Actions actions_;
   PollCounter counter_;
   std::uint8_t period_ = 0;
+  bool readDue_ = false;
+  std::uint32_t writeWaitMs_ = 0;
 };
 
 // Automatic reading makes sense for the modem board's channel page and for a

@@ -70,6 +70,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
       [this] { program_->exploration.AutoStateStep(); },
       [this] { return AutoReadAllowedNow(); },
       [this] { ButRDClick(RequestSender::ButRD); },
+      [this] { return link().request.writeAwaited(); },
   });
 
   BuildLayout();

@@ -168,8 +168,9 @@ class SchedulerTest : public ::testing::Test {
 
   std::vector<std::string> log;
   bool allowed = true;
+  bool writing = false;
   PollingScheduler scheduler{{[this] { Note("clock"); }, [this] { Note("explore"); }, [this] { return allowed; },
-                              [this] { Note("read"); }}};
+                              [this] { Note("read"); }, [this] { return writing; }}};
 };
 
 }  // namespace
@@ -196,6 +197,23 @@ TEST_F(SchedulerTest, WholeSecondsAutoReadPeriodAndTheCounterWrap) {
   Ticks(13);
   EXPECT_EQ(log, (std::vector<std::string>{"clock@4294963000", "explore@4294963000", "clock@0", "explore@0", "read@0",
                                            "clock@1000", "explore@1000"}));
+}
+
+// A read due while a write's answer is awaited waits for it, but not forever.
+TEST_F(SchedulerTest, AutoReadWaitsForAWritesAnswer) {
+  scheduler.setAutoReadPeriod(1);
+  writing = true;
+  Ticks(15);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "read@1000"), 0);
+  writing = false;
+  Ticks(1);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "read@1600"), 1) << "the due read goes once the answer came";
+  writing = true;
+  log.clear();
+  Ticks(29);  // due at 2000, the write unanswered since 1700
+  EXPECT_EQ(log.size(), 6u) << "clock and explore only";
+  Ticks(1);
+  EXPECT_EQ(log.back(), "read@4600") << "after 3 s the read goes anyway";
 }
 
 TEST(AutoReadAllowed, ModemChannelPageOrAnsweredTerminationBoard) {
