@@ -184,10 +184,14 @@ class Transfer {
       Check(s.payload.size() >= 3 && s.payload[0] == code());
       const std::uint32_t n = s.payload[1] | (s.payload[2] & 0x7Fu) << 8;
       if (!(s.payload[2] & 0x80)) {
-        Check(s.payload.size() == 3 && n != 0 && n == session_.sessionNumber() && !started_);
+        // An unanswered start goes again, with the same number, before any block.
+        Check(s.payload.size() == 3 && n != 0 && n == session_.sessionNumber() && !blockSent_ &&
+              (!started_ || n == startNumber_));
         started_ = true;
+        startNumber_ = n;
         continue;
       }
+      blockSent_ = true;
       // Blocks are acknowledged in order, so the block sent is the first not done.
       Check(started_ && n < blocks_.size() && n == session_.doneBlocks());
       const std::size_t from = std::min<std::size_t>(std::size_t{n} * kModemBlockBytes, image_.size());
@@ -221,6 +225,8 @@ class Transfer {
   std::uint32_t done_ = 0;
   std::uint32_t lastBlock_ = 0;
   bool started_ = false;
+  bool blockSent_ = false;
+  std::uint32_t startNumber_ = 0;
   bool closed_ = false;
 };
 
