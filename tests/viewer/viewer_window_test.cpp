@@ -156,24 +156,13 @@ TEST_F(ViewerWindowTest, FailuresLeaveWhatIsShown) {
   EXPECT_EQ(count(), "Показано: 6 из 6, ошибочных строк: 1");
 }
 
-TEST_F(ViewerWindowTest, HundredThousandRowsFilterAsTyped) {
-  constexpr int kRows = 100'000;
-  QByteArray bytes;
-  int breaks = 0;
-  const QDateTime start(QDate(2026, 1, 1), QTime(0, 0, 0));
-  for (int i = 0; i < kRows; ++i) {
-    const QDateTime at = start.addSecs(17 * i);
-    const bool isBreak = i % 7 == 3;
-    breaks += isBreak;
-    bytes += LogLine({at.toString("dd.MM.yyyy"), at.toString("HH:mm:ss"), "ВК20      ", "Канал 1",
-                      isBreak ? "Обрыв линии" : "Приёмник активирован"});
-  }
-  ASSERT_EQ(window_.openFile(viewer_test::WriteFile(dir_, "large.log", bytes)), QString());
-  EXPECT_EQ(count(), QString("Показано: %1 из %1").arg(kRows));
-
+// The time a large file takes per keystroke is measured by the viewer bench.
+TEST_F(ViewerWindowTest, TypingRefiltersWithoutReloadingTheRows) {
+  // A file without malformed lines: the count leaves them out.
+  ASSERT_EQ(window_.openFile(viewer_test::WriteFile(dir_, "good.log", kReceiver + kBreak + kAlarms)), QString());
   QSignalSpy resets(qobject_cast<QSortFilterProxyModel*>(table())->sourceModel(), &QAbstractItemModel::modelReset);
   Type(child<QLineEdit>("FilterText"), "обрыв");
-  EXPECT_EQ(resets.count(), 0);  // the rows stay; only the filter reruns
-  EXPECT_EQ(table()->rowCount(), breaks);
-  EXPECT_EQ(count(), QString("Показано: %1 из %2").arg(breaks).arg(kRows));
+  EXPECT_EQ(resets.count(), 0);
+  EXPECT_EQ(table()->rowCount(), 2);
+  EXPECT_EQ(count(), "Показано: 2 из 3");
 }
