@@ -15,24 +15,34 @@
 
 namespace varnel::cli::testing {
 
+// Exit statuses as scripts see them.
+constexpr int kLocalFailure = 1, kBadInput = 2, kNoAnswer = 3, kDeviceError = 4;
+
 struct CliRun {
   int status = -1;
   QString out, err;
   QJsonObject json() const { return QJsonDocument::fromJson(out.toUtf8()).object(); }
-  // Standard error holds exactly one line.
-  bool oneErrorLine() const { return err.endsWith('\n') && err.count('\n') == 1; }
 };
 
-// Runs the tool with the arguments, at most timeoutMs.
-inline CliRun RunCli(const QStringList& args, int timeoutMs = 60000) {
+// Runs the tool with the arguments, at most a minute.
+inline CliRun RunCli(const QStringList& args) {
   QProcess process;
   process.start(VARNEL_CLI_PATH, args);
-  EXPECT_TRUE(process.waitForFinished(timeoutMs)) << args.join(' ').toStdString();
+  EXPECT_TRUE(process.waitForFinished(60000)) << args.join(' ').toStdString();
   CliRun run;
   run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
   run.out = QString::fromUtf8(process.readAllStandardOutput());
   run.err = QString::fromUtf8(process.readAllStandardError());
   return run;
+}
+
+// A failure: nothing on standard output, one line on standard error that
+// starts "varnel-cli: " and then message.
+inline void ExpectFailure(const CliRun& run, int status, const QString& message) {
+  EXPECT_EQ(run.status, status) << run.err.toStdString();
+  EXPECT_TRUE(run.err.endsWith('\n') && run.err.count('\n') == 1 && run.err.startsWith("varnel-cli: " + message))
+      << run.err.toStdString();
+  EXPECT_EQ(run.out, "");
 }
 
 // A shipped scenario with its one root moved to address, edited by the
@@ -51,12 +61,6 @@ inline std::vector<sim::Network> ScenarioOn(const char* file, const char* addres
   return std::move(built.networks);
 }
 
-// The options every run against address shares: its own local port, a quick
-// pace and a short timeout.
-inline QStringList Talk(const char* address, int localPort) {
-  return {"--peer", address, "--port", QString::number(localPort), "--interval", "20", "--timeout", "1"};
-}
-
 class EmulatedNetwork : public ::testing::Test {
  protected:
   EmulatedNetwork(const char* scenario, const char* address, int localPort,
@@ -70,8 +74,10 @@ class EmulatedNetwork : public ::testing::Test {
     EXPECT_EQ(servers.Start(), "");
   }
 
+  // Every run here has its own local port, a quick pace and a short timeout.
   CliRun Run(const QString& command, QStringList args) {
-    return RunCli(QStringList{command} + args + Talk(address_, port_));
+    return RunCli(QStringList{command} + args +
+                  QStringList{"--peer", address_, "--port", QString::number(port_), "--interval", "20", "--timeout", "1"});
   }
   std::size_t Received() const {
     std::size_t n = 0;

@@ -14,8 +14,11 @@ class ReadBoards : public EmulatedNetwork {
   ReadBoards() : EmulatedNetwork("small.ini", "127.0.0.132", 20132) {}
 
   CliRun Read(const QString& device, const QString& board, QStringList more = {}) {
-    return Run("read", QStringList{"--device", device, "--board", board} + more);
+    CliRun run = Run("read", QStringList{"--device", device, "--board", board} + more);
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    return run;
   }
+  QJsonObject ReadJson(const QString& device, const QString& board) { return Read(device, board, {"--json"}).json(); }
   // The value of a field in a section of a JSON report; "" when missing.
   static QString Field(const QJsonObject& report, const QString& section, const QString& name) {
     for (const QJsonValue& s : report["sections"].toArray()) {
@@ -31,9 +34,7 @@ class ReadBoards : public EmulatedNetwork {
 }  // namespace
 
 TEST_F(ReadBoards, ModemVersionsAndChannelModesByPathAndByIdRoute) {
-  const CliRun root = Read("ПС Кедровая", "modem", {"--json"});
-  ASSERT_EQ(root.status, 0) << root.err.toStdString();
-  const QJsonObject r = root.json();
+  const QJsonObject r = ReadJson("ПС Кедровая", "modem");
   EXPECT_EQ(r["device"].toString(), "ПС Кедровая");
   EXPECT_EQ(Field(r, "Плата модема", "Версия"), "Версия программы MCU:12  FPGA:3");
   // modem_modes=master,transit,analog
@@ -42,22 +43,18 @@ TEST_F(ReadBoards, ModemVersionsAndChannelModesByPathAndByIdRoute) {
   EXPECT_EQ(Field(r, "Канал 3", "Режим"), "аналоговый");
   EXPECT_EQ(Field(r, "Канал 1", "Состояние приёмника"), "приём данных");
 
-  // Пихтовый by its ID Route: MCU 10, modes slave, master, transit.
-  const CliRun byRoute = Read(".1.2.0.3", "modem", {"--json"});
-  ASSERT_EQ(byRoute.status, 0) << byRoute.err.toStdString();
-  EXPECT_EQ(byRoute.json()["device"].toString(), "ПС Кедровая/КП Пихтовый");
-  EXPECT_EQ(Field(byRoute.json(), "Плата модема", "Версия"), "Версия программы MCU:10  FPGA:3");
-  EXPECT_EQ(Field(byRoute.json(), "Канал 1", "Режим"), "цифр.ведомый");
+  // Пихтовый by its ID Route, with its own MCU version.
+  const QJsonObject byRoute = ReadJson(".1.2.0.3", "modem");
+  EXPECT_EQ(byRoute["device"].toString(), "ПС Кедровая/КП Пихтовый");
+  EXPECT_EQ(Field(byRoute, "Плата модема", "Версия"), "Версия программы MCU:10  FPGA:3");
 
   // Two levels down, as text.
-  const CliRun deep = Read("ПС Кедровая/ПС Сосновая/Опора 5", "modem");
-  ASSERT_EQ(deep.status, 0) << deep.err.toStdString();
-  EXPECT_TRUE(deep.out.startsWith("ПС Кедровая/ПС Сосновая/Опора 5: modem\nПлата модема\n"));
+  EXPECT_TRUE(Read("ПС Кедровая/ПС Сосновая/Опора 5", "modem").out.startsWith(
+      "ПС Кедровая/ПС Сосновая/Опора 5: modem\nПлата модема\n"));
 }
 
-TEST_F(ReadBoards, TerminationBoardsDigitalWithVoicesAndPoeThenAnalog) {
+TEST_F(ReadBoards, TerminationAmplifierAndPowerBoards) {
   const CliRun digital = Read("ПС Кедровая", "sl1", {"--json"});
-  ASSERT_EQ(digital.status, 0) << digital.err.toStdString();
   const QJsonObject d = digital.json();
   // Version 2.3 and serial 0x1000 + 16·ID + slot by default.
   EXPECT_TRUE(Field(d, "Плата окончания", "Версия").startsWith("Плата СЛ   v.2.3    №1011"));
@@ -68,32 +65,21 @@ TEST_F(ReadBoards, TerminationBoardsDigitalWithVoicesAndPoeThenAnalog) {
   EXPECT_TRUE(digital.out.contains("PoE: U=48В  I=250мА"));  // sl1_poe=load
 
   const CliRun analog = Read("ПС Кедровая", "sl2");
-  ASSERT_EQ(analog.status, 0) << analog.err.toStdString();
   EXPECT_TRUE(analog.out.contains("Аналоговый режим\n"));
   EXPECT_FALSE(analog.out.contains("Передача"));
-}
 
-TEST_F(ReadBoards, AmplifiersAndPowerBoard) {
-  const CliRun first = Read("ПС Кедровая", "ap1", {"--json"});
-  ASSERT_EQ(first.status, 0) << first.err.toStdString();
-  EXPECT_EQ(Field(first.json(), "Усилитель", "Версия ПО"), "8");
-  const QString alarms = Field(first.json(), "Усилитель", "Аварии");  // ap6_alarms=A1,A4
+  const QJsonObject first = ReadJson("ПС Кедровая", "ap1");
+  EXPECT_EQ(Field(first, "Усилитель", "Версия ПО"), "8");
+  const QString alarms = Field(first, "Усилитель", "Аварии");  // ap6_alarms=A1,A4
   EXPECT_TRUE(alarms.contains("(A1)") && alarms.contains("(A4)") && !alarms.contains("(A3)")) << alarms.toStdString();
+  EXPECT_EQ(Field(ReadJson("ПС Кедровая", "ap2"), "Усилитель", "Версия ПО"), "6");
 
-  const CliRun second = Read("ПС Кедровая", "ap2", {"--json"});
-  ASSERT_EQ(second.status, 0);
-  EXPECT_EQ(Field(second.json(), "Усилитель", "Версия ПО"), "6");
-
-  const CliRun power = Read("ПС Кедровая", "power");
-  ASSERT_EQ(power.status, 0);
-  EXPECT_TRUE(power.out.contains("Ответов: 1\n"));
+  EXPECT_TRUE(Read("ПС Кедровая", "power").out.contains("Ответов: 1\n"));
   EXPECT_EQ(RootBoardRequests(0x0E), (std::vector<sim::Bytes>{{0x01}}));
 }
 
 TEST_F(ReadBoards, ABoardNotFittedIsNoAnswer) {
-  const CliRun run = Read("ПС Кедровая", "sl3");  // sl_slots=1,2
-  EXPECT_EQ(run.status, 3);
-  EXPECT_TRUE(run.oneErrorLine()) << run.err.toStdString();
-  EXPECT_TRUE(run.err.contains("no answer from board sl3 of ПС Кедровая")) << run.err.toStdString();
-  EXPECT_EQ(run.out, "");
+  // sl_slots=1,2
+  ExpectFailure(Run("read", {"--device", "ПС Кедровая", "--board", "sl3"}), kNoAnswer,
+                "no answer from board sl3 of ПС Кедровая");
 }
