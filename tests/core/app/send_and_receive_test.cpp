@@ -108,6 +108,7 @@ TEST_F(TransportTest, AnswersReachTheDispatcherOnlyOnDrain) {
 
 TEST_F(TransportTest, ClockAndTrafficPanels) {
   EXPECT_EQ(link.ClockPanelText(), "10:20:30   07.03.2024");
+  EXPECT_EQ(link.TrafficPanelText(), "");  // no board selected
   link.request.currentDevice = root;
   link.request.selectedSlot = 4;
   Board(4).Requests = 12, Board(4).Answers = 7;

@@ -232,7 +232,8 @@ TEST_F(FlashSessionTest, FirmwareProgressCountsWholeBlocks) {
   EXPECT_EQ(std::tuple(session.progress(), LastSent().size(), LastSent()[1]), std::tuple("Блок: 0/2", 517u, 0x02));
   ASSERT_TRUE(Answer({0x10, 0x02, 0x00, 0x00, LastSent().back()}));
   Pass(20);
-  EXPECT_EQ(std::tuple(session.progress(), session.gauge()), std::tuple("Блок: 1/2", 50));
+  EXPECT_EQ(std::tuple(session.progress(), session.gauge(), session.status()),
+            std::tuple("Блок: 1/2", 50, "Запрос  0x020200"));
   EXPECT_EQ(LastSent()[1], 0x82);  // exactly one block's worth remains: the last
 }
 

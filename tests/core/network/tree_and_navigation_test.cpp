@@ -188,6 +188,7 @@ TEST_F(NetworkTest, OpenBlockAwaitsTheIdentityAnswer) {
   ASSERT_EQ(sink.sent.size(), 1u);
   EXPECT_EQ(sink.sent[0].bytes, (Bytes{0x00, 0x21, 0x70, 0x00, 0x6E}));  // nibbles 1 2 0 7 0
   EXPECT_EQ(RefreshChannel(link, 2, 3), "[11:05:09] Команда в канал 3 блока \"Блок 7\" отправлена");
+  EXPECT_EQ(sink.sent.back().bytes, (Bytes{0x00, 0x21, 0x03, 0x0F, 0xCC}));  // send Route 1 2, side 3
 }
 
 TEST_F(NetworkTest, SelectionTexts) {

@@ -267,7 +267,9 @@ TEST(FitToScreen, ShrinksOnceMovesAnOffScreenCornerThenClamps) {
 }
 
 TEST_F(SettingsFileTest, SettingsGoToTheConfigFolderWhenTheProgramFolderIsNotWritable) {
-  EXPECT_EQ(ChooseSettingsLocation(Path(), Path("cfg")).savePath, Path());
+  const SettingsLocation here = ChooseSettingsLocation(Path(), Path("cfg"));
+  EXPECT_EQ(std::tuple(here.loadPath, here.savePath, here.inConfigFolder, fs::exists(Path("cfg"))),
+            std::tuple(Path(), Path(), false, false));
   // A folder that does not exist cannot be written, even by root.
   const std::string beside = Path("absent/varnel.ini");
   const SettingsLocation there = ChooseSettingsLocation(beside, Path("cfg/varnel"));
