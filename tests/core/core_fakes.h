@@ -14,6 +14,7 @@
 #include "network/discovery.h"
 #include "wire/frame.h"
 #include "app/link.h"
+#include "flash/session.h"
 #include "model/board_command_sender.h"
 #include "wire/str_utils.h"
 
@@ -137,6 +138,19 @@ struct RecordingBoardSender : BoardCommandSender {
   void SendBoardCommand(int device, int slot, const Bytes& payload) override {
     sent.push_back({device, slot, payload});
   }
+};
+
+// A flash progress window: its timer in simulated time, its memo, whether it closed.
+struct FakeFlashWindow : FlashWindow {
+  int interval = 0;
+  int due = -1;  // ms until the timer fires; -1 while stopped
+  bool closed = false;
+  Strings memo;
+  void RestartTimer(int ms) override { interval = due = ms; }
+  void StopTimer() override { due = -1; }
+  void CloseWindow() override { closed = true; }
+  void ClearMemo() override { memo.clear(); }
+  void AppendMemo(std::string_view line) override { memo.emplace_back(line); }
 };
 
 // A board parser's surroundings: a debug trace at 10:20:30 on 07.03.2024,

@@ -54,6 +54,8 @@ TEST_F(AwaitedAnswersTest, AReadIsExecutedOnlyWithItsLastMissingAnswer) {
   EXPECT_EQ(link.status.colour(), kColourGreen);
 }
 
+// The GUI's lost-answer tests name and grey what is missing over a lossy
+// link; here the wait's edge, the single report and the late answers.
 TEST_F(AwaitedAnswersTest, MissingAnswersAreNamedOnceTheWaitIsOver) {
   Click(RequestSender::ButRD, ModemPage::Channels);  // 15, 16, 17, 11, 12, 13
   ASSERT_EQ(sink.sent.size(), 6u);
@@ -62,12 +64,10 @@ TEST_F(AwaitedAnswersTest, MissingAnswersAreNamedOnceTheWaitIsOver) {
   Dispatch({0x80, 0x51, 0x16, 0x00});
   Pass(AwaitedAnswers::kWaitMs - 1);
   EXPECT_FALSE(Settle());
-  EXPECT_EQ(Status(), "[10:20:30] Команда отправлена...");
   EXPECT_EQ(ChannelsNotRefreshed(link.request.awaited, device), (std::array<bool, 3>{}));  // not yet
   Pass(1);
   EXPECT_TRUE(Settle());
   EXPECT_EQ(Status(), "[10:20:30] Команда чтения не исполнена: нет ответа на 16, 12");
-  EXPECT_EQ(link.status.colour(), kColourMaroon);
   EXPECT_EQ(ChannelsNotRefreshed(link.request.awaited, device), (std::array<bool, 3>{false, true, false}));
   EXPECT_EQ(ChannelsNotRefreshed(link.request.awaited, device + 1), (std::array<bool, 3>{}));
   EXPECT_FALSE(Settle());  // said once
@@ -77,16 +77,9 @@ TEST_F(AwaitedAnswersTest, MissingAnswersAreNamedOnceTheWaitIsOver) {
   Answer({0x12, 0});
   EXPECT_EQ(Status(), "[10:20:30] Команда чтения исполнена");
   EXPECT_EQ(ChannelsNotRefreshed(link.request.awaited, device), (std::array<bool, 3>{}));
-
-  // The next click starts afresh; one request keeps the awaited-code rule.
-  input.modem.shownChannels = {false, true, false};
-  link.registry.device(device).modemChannel(2).CfgValid = 1;
-  Click(RequestSender::ButRD, ModemPage::Channels);  // 16 alone
+  // The next click starts afresh.
+  Click(RequestSender::ButRD, ModemPage::Channels);
   EXPECT_EQ(ChannelsNotRefreshed(link.request.awaited, device), (std::array<bool, 3>{}));
-  Answer({0x16, 0});
-  EXPECT_EQ(Status(), "[10:20:30] Команда чтения исполнена");
-  Pass(AwaitedAnswers::kWaitMs);
-  EXPECT_FALSE(Settle());
 }
 
 TEST_F(AwaitedAnswersTest, AWriteIsDoneOnlyWhenEveryAcknowledgementCame) {

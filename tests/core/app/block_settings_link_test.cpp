@@ -45,8 +45,6 @@ class BlockSettingsTest : public ::testing::Test {
 TEST_F(BlockSettingsTest, OnlyAwaitedFullAnswersForTheCurrentBlockAreShown) {
   const Bytes answer{0x80, 0x01, 0x11, 0x12, 0xAB, 0x05, 0x00, 10, 0, 0, 2, 255, 255, 255, 0, 10, 0, 0, 1};
   Answer(answer);  // nothing awaited
-  program.link.request.expectedCode = 0x11;
-  Answer(Bytes(answer.begin(), answer.end() - 1));  // 16 bytes
   EXPECT_TRUE(view.shown.empty());
   program.link.request.expectedCode = 0x11;
   Answer(answer);
@@ -72,10 +70,9 @@ TEST_F(BlockSettingsTest, SwitchingRootForgetsTheNetworkAndStartsOver) {
 
   program.SwitchRoot("127.0.0.10");
   EXPECT_EQ(program.link.settings.peerIp, "127.0.0.10");
-  EXPECT_FALSE(program.link.registry.inUse(1));
-  EXPECT_EQ(program.link.request.currentDevice, 0);
-  EXPECT_EQ(program.link.request.selectedSlot, 0);
-  EXPECT_EQ(program.link.request.expectedCode, 0);
+  const RequestState& r = program.link.request;
+  EXPECT_EQ(std::tuple(program.link.registry.inUse(1), r.currentDevice, r.selectedSlot, r.expectedCode),
+            std::tuple(false, 0, 0, 0));
   EXPECT_EQ(program.exploration.autoState(), 0);
   program.link.Drain();
   EXPECT_FALSE(program.link.registry.inUse(1));

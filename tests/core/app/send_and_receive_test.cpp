@@ -111,8 +111,6 @@ TEST_F(TransportTest, ClockAndTrafficPanels) {
   EXPECT_EQ(link.TrafficPanelText(), "");  // no board selected
   link.request.currentDevice = root;
   link.request.selectedSlot = 4;
-  Board(4).Requests = 12;
-  Board(4).Answers = 7;
-  // Ten-character label "ВК20" plus six blanks, then one more blank.
-  EXPECT_EQ(link.TrafficPanelText(), "ВК20       Запросов:12 Ответов:7");
+  Board(4).Requests = 12, Board(4).Answers = 7;
+  EXPECT_EQ(link.TrafficPanelText(), "ВК20       Запросов:12 Ответов:7");  // ten-character label, one blank
 }

@@ -57,26 +57,13 @@ TEST(ModemImage, FileChecks) {
   }
 }
 
-TEST(ModemImage, RequestAndAnswerLayouts) {
+// The session's tests cover the FPGA start, small block numbers and whole answers.
+TEST(ModemImage, McuStartHighBlockNumbersAndShortAnswers) {
   EXPECT_EQ(ModemStartRequest(ModemFirmwareKind::Mcu, 0x1234), (Bytes{0x02, 0x34, 0x12}));
-  const Bytes image(600, 0xAB);
-  const Bytes last = ModemDataBlock(ModemFirmwareKind::Fpga, image, 2);
-  EXPECT_EQ(Bytes(last.begin(), last.begin() + 3), (Bytes{0x03, 0x02, 0x80}));
-  EXPECT_EQ(last.size(), 3u + 88);
-  EXPECT_EQ(ModemDataBlock(ModemFirmwareKind::Mcu, Bytes(512, 1), 2), (Bytes{0x02, 0x02, 0x80}));
   const Bytes high = ModemDataBlock(ModemFirmwareKind::Mcu, Bytes(0x1FFFFF, 1), 0x1FFF);
   EXPECT_EQ(Bytes(high.begin(), high.begin() + 3), (Bytes{0x02, 0xFF, 0x9F}));
-
-  const auto ack = ParseModemFirmwareAnswer(Bytes{0x02, 0x05, 0x80});
-  ASSERT_TRUE(ack);
-  EXPECT_TRUE(ack->blockAnswer);
-  EXPECT_EQ(ack->n, 5);
-  const auto ends = ParseModemFirmwareAnswer(Bytes{0x02, 0xFF, 0xFF});
-  EXPECT_EQ(ends->n, kBoardEndsTransfer);
-  const auto start = ParseModemFirmwareAnswer(Bytes{0x03, 0x34, 0x12, 0x00});
-  EXPECT_FALSE(start->blockAnswer);
-  EXPECT_EQ(start->n, 0x1234);
   EXPECT_FALSE(ParseModemFirmwareAnswer(Bytes{0x02, 0x05}));
+  EXPECT_TRUE(ParseModemFirmwareAnswer(Bytes{0x03, 0x34, 0x12, 0x00}));  // a longer one is taken
 }
 
 }  // namespace

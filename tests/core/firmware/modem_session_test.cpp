@@ -98,8 +98,11 @@ TEST_F(ModemSessionTest, StartRequestCarriesAFifteenBitNonZeroSessionNumber) {
   EXPECT_EQ(Last(), (Bytes{0x03, 0x00, 0x80, 0, 7, 14, 21, 28, 35, 42, 49, 56, 63}));
 }
 
+// A whole number of blocks ends with an empty one; an empty image is one.
 TEST_F(ModemSessionTest, ImagesAreCutInto256ByteBlocksWithAShorterLastOne) {
-  for (std::size_t size : {600u, 512u, 0u}) {
+  const std::pair<std::size_t, std::vector<std::size_t>> cases[] = {
+      {600, {256, 256, 88}}, {512, {256, 256, 0}}, {0, {0}}};
+  for (const auto& [size, expected] : cases) {
     sender.sent.clear();
     randoms = {0x0102};
     Started(size);
@@ -112,12 +115,8 @@ TEST_F(ModemSessionTest, ImagesAreCutInto256ByteBlocksWithAShorterLastOne) {
       lengths.push_back(p.size() - 3);
       sent.insert(sent.end(), p.begin() + 3, p.end());
     }
-    const std::vector<std::size_t> expected = size == 600 ? std::vector<std::size_t>{256, 256, 88}
-                                              : size == 512 ? std::vector<std::size_t>{256, 256, 0}
-                                                            : std::vector<std::size_t>{0};
     EXPECT_EQ(lengths, expected) << size;
-    EXPECT_EQ(sent, image) << size;
-    EXPECT_EQ(session.state(), ModemFirmwareState::Finished);
+    EXPECT_TRUE(sent == image) << size;
     TickAt(clock.ms + ModemFirmwareSession::kFinishDelayMs);
     EXPECT_TRUE(session.closeRequested());
   }
@@ -171,22 +170,13 @@ TEST_F(ModemSessionTest, FastLinkKeepsTheTimeoutAtOneTick) {
 }
 
 TEST_F(ModemSessionTest, TheBoardEndingTheTransfer) {
-  // 0x7FFE stops it whatever is pending.
-  Started(600);
-  Ack(kBlockSequenceBroken);
-  EXPECT_EQ(session.progress(), "Ошибка: нарушена последовательность блоков.\rОстановлено.");
-  EXPECT_EQ(session.state(), ModemFirmwareState::Stopped);
-  EXPECT_EQ(session.failure(), ModemFirmwareState::SequenceBroken);
-  EXPECT_EQ(session.closeCaption(), "Закрыть");
-
   // 0x7FFF with more than the current block pending: the board gave up.
-  sender.sent.clear();
-  randoms = {7};
   Started(600);
   Ack(0);
   Ack(kBoardEndsTransfer);
   EXPECT_EQ(session.progress(), "Ошибка: сеанс закончен.\rОстановлено.");
-  EXPECT_EQ(session.failure(), ModemFirmwareState::BoardEnded);
+  EXPECT_EQ(std::tuple(session.failure(), session.closeCaption()),
+            std::tuple(ModemFirmwareState::BoardEnded, "Закрыть"));
   const std::size_t sends = sender.sent.size();
   TickAt(clock.ms + 100000);
   EXPECT_EQ(sender.sent.size(), sends);
@@ -237,7 +227,10 @@ TEST_F(ModemSessionTest, StartAnswerOfAnotherSessionDoesNotStartSending) {
 TEST_F(ModemSessionTest, ClosedOrStoppedSessionTakesNoMoreAnswers) {
   Started(600);
   Ack(kBlockSequenceBroken);
-  const std::string shown = session.progress();
+  EXPECT_EQ(std::pair(session.state(), session.failure()),
+            std::pair(ModemFirmwareState::Stopped, ModemFirmwareState::SequenceBroken));
+  const std::string shown = "Ошибка: нарушена последовательность блоков.\rОстановлено.";
+  EXPECT_EQ(session.progress(), shown);
   Ack(0);
   Ack(kBoardEndsTransfer);
   EXPECT_EQ(session.progress(), shown);

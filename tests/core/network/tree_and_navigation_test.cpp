@@ -178,18 +178,17 @@ TEST_F(NetworkTest, CycleOfMastersAndTheTestTopologyShowEveryDeviceOnce) {
   EXPECT_EQ(devices, all);
 }
 
-TEST_F(NetworkTest, OpenBlockAndRefreshChannelSendTheirProbes) {
+// The GUI's tree tests click through opening and refreshing; here the requests themselves.
+TEST_F(NetworkTest, OpenBlockAwaitsTheIdentityAnswer) {
   RootAndBlock7();
-  link.request.requestMode = kWriteRequest;
   clock = ClockAt(11, 5, 9);  // the request stamps the time it is sent
   EXPECT_EQ(OpenBlock(link, 2), "[11:05:09] Команда открытия блока \"Блок 7\" отправлена");
   EXPECT_EQ(std::tuple(link.request.requestMode, link.request.expectedCode, link.request.openDevice),
             std::tuple(kReadRequest, 1, 2));
+  ASSERT_EQ(sink.sent.size(), 1u);
+  EXPECT_EQ(sink.sent[0].bytes, (Bytes{0x00, 0x21, 0x70, 0x00, 0x6E}));  // nibbles 1 2 0 7 0
   EXPECT_EQ(RefreshChannel(link, 2, 3), "[11:05:09] Команда в канал 3 блока \"Блок 7\" отправлена");
-  ASSERT_EQ(sink.sent.size(), 2u);
-  // Nibbles 1 2 0 7 0, then 1 2 3 0 F 0.
-  EXPECT_EQ(sink.sent[0].bytes, (Bytes{0x00, 0x21, 0x70, 0x00, 0x6E}));
-  EXPECT_EQ(sink.sent[1].bytes, (Bytes{0x00, 0x21, 0x03, 0x0F, 0xCC}));
+  EXPECT_EQ(sink.sent.back().bytes, (Bytes{0x00, 0x21, 0x03, 0x0F, 0xCC}));  // send Route 1 2, side 3
 }
 
 TEST_F(NetworkTest, SelectionTexts) {

@@ -11,19 +11,9 @@ TEST(IpText, WhatPassesAsAnAddress) {
   const std::string dots = "1.2.3.4" + std::string(248, '.');  // 255 characters, no digit after the fourth dot
   const std::vector<std::string> valid = {"1.2.3.4", "0.0.0.0", "010.0.0.255", "1.2.3.4.", "1.2.3.0000000000001", dots};
   for (const std::string& text : valid) EXPECT_TRUE(IsValidIp(text)) << text;
-  const std::vector<std::string> invalid = {"",
-                                            "1.2.3",
-                                            "1.2.3.",
-                                            "1.2.3.256",
-                                            "1.2..4",
-                                            ".1.2.3.4",
-                                            "a.b.c.d",
-                                            "1.2.3.4.5",
-                                            "1.2.3.4 ",
-                                            "1.2.3.-4",
-                                            "1.2.3.99999999999999999999",
-                                            dots + ".",
-                                            dots + "5"};
+  const std::vector<std::string> invalid = {"", "1.2.3", "1.2.3.", "1.2.3.256", "1.2..4", ".1.2.3.4", "a.b.c.d",
+                                            "1.2.3.4.5", "1.2.3.4 ", "1.2.3.-4", "1.2.3.99999999999999999999",
+                                            dots + ".", dots + "5"};
   for (const std::string& text : invalid) EXPECT_FALSE(IsValidIp(text)) << text;
 }
 
@@ -38,17 +28,4 @@ TEST(IpText, BytesAndTexts) {
   EXPECT_EQ(IpFromText("99999999999999999999999.1"), (IpBytes{255, 1, 0, 0}));  // 10^23 - 1 = 255 mod 256
   EXPECT_EQ(IpFromText("1.2"), (IpBytes{1, 2, 0, 0}));
   EXPECT_EQ(IpFromText(""), (IpBytes{0, 0, 0, 0}));
-}
-
-TEST(IpText, PaddedAndFixedWidth) {
-  EXPECT_EQ(PadText("10.0.0.1", 20, " ", PadSide::Behind), "10.0.0.1            ");
-  EXPECT_EQ(PadText("7", 3, "0", PadSide::Front), "007");
-  EXPECT_EQ(PadText("x", 5, "ab", PadSide::Behind), "xabab");
-  EXPECT_EQ(PadText("ПС", 4, ".", PadSide::Behind), "ПС..");  // characters, not bytes
-  EXPECT_EQ(PadText("a", 3, "ё", PadSide::Front), "ёёa");
-  EXPECT_EQ(PadText("10.0.0.1", 8, " ", PadSide::Front), "10.0.0.1");
-  EXPECT_EQ(PadText("a", 9, "", PadSide::Front), "a");
-  EXPECT_EQ(FixedBytes("AB", 4), (Bytes{0x41, 0x42, 0x00, 0x00}));
-  EXPECT_EQ(FixedBytes("ABCDEF", 4), (Bytes{'A', 'B', 'C', 'D'}));
-  EXPECT_EQ(FixedBytes("AB", 0), Bytes{});
 }

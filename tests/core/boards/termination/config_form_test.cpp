@@ -5,7 +5,8 @@
 using namespace varnel;
 
 // A record as a board keeps it: the window's settings taken from it and put
-// back give the very same bytes, and an edit lands in its field.
+// back give the very same bytes. Most edits and the bytes they give are the
+// GUI's flash tests; the far-end alarm is not among them.
 TEST(ConfigForm, TheWindowsSettingsRoundTripTheRecord) {
   const Bytes image{0x1F, 0x1F, 0x05, 0x02, 0x0A, 0x94, 0x5C, 0x83,  // stream, alarm ch.2, 1000 bit/s, RS odd
                     0x9A, 0xA0, 0xFF, 0x1F, 0x00, 0x1F, 0xFF, 0x1F, 0x02, 0x1F, 0xFF, 0x1F,  // modules 13, 9, 7
@@ -19,12 +20,8 @@ TEST(ConfigForm, TheWindowsSettingsRoundTripTheRecord) {
   ApplyForm(form, back);
   const ConfigBytes same = EncodeTerminationConfig(back, 2, 9);
   EXPECT_EQ(Bytes(same.begin(), same.end()), image);
-
-  TerminationConfigForm edited = form;
-  edited.ip = "10.0.0.5";
-  edited.alarmMode = 0;  // far end: no channel stays named
-  ApplyForm(edited, back);
-  const ConfigBytes changed = EncodeTerminationConfig(back, 2, 9);
-  EXPECT_EQ(changed[3] & 0x07, 0);
-  EXPECT_EQ(Bytes(changed.begin() + 20, changed.begin() + 24), (Bytes{10, 0, 0, 5}));
+  TerminationConfigForm farEnd = form;
+  farEnd.alarmMode = 0;  // no channel stays named
+  ApplyForm(farEnd, back);
+  EXPECT_EQ(EncodeTerminationConfig(back, 2, 9)[3] & 0x07, 0);
 }
