@@ -2,10 +2,6 @@
 
 namespace varnel {
 
-std::uint16_t WordOf2(std::uint8_t a, std::uint8_t b, bool f) {
-  return f ? WordOf(a, b) : WordOf(b, a);
-}
-
 std::uint16_t WordOf(std::uint8_t hi, std::uint8_t lo) {
   return static_cast<std::uint16_t>((hi << 8) | lo);
 }
@@ -21,14 +17,6 @@ std::uint32_t DWordOfLE(std::uint8_t b0, std::uint8_t b1, std::uint8_t b2, std::
 void SplitWord(std::uint16_t w, std::uint8_t& hi, std::uint8_t& lo) {
   hi = static_cast<std::uint8_t>(w >> 8);
   lo = static_cast<std::uint8_t>(w);
-}
-
-void SplitDWord(std::uint32_t d, std::uint8_t& b3, std::uint8_t& b2, std::uint8_t& b1,
-                std::uint8_t& b0) {
-  b3 = static_cast<std::uint8_t>(d >> 24);
-  b2 = static_cast<std::uint8_t>(d >> 16);
-  b1 = static_cast<std::uint8_t>(d >> 8);
-  b0 = static_cast<std::uint8_t>(d);
 }
 
 std::uint8_t Bit8(std::uint32_t value, int n) {
@@ -50,16 +38,6 @@ std::uint32_t Bits32(std::uint32_t value, int start, int count) {
   return (value << left) >> right;
 }
 
-// The left shift is cut to 8 bits before shifting down; counts of 8 or more
-// shift everything out.
-std::uint8_t BitsOfFirstChar(const Bytes& s, int start, int count) {
-  if (s.empty() || start > 8) return 0;
-  const unsigned left = static_cast<unsigned>(8 - start - count) & 31U;
-  const unsigned right = static_cast<unsigned>(8 - count) & 31U;
-  const std::uint32_t shifted = (std::uint32_t{s.front()} << left) & 0xFFU;
-  return static_cast<std::uint8_t>(shifted >> right);
-}
-
 void SetBit8(std::uint8_t& b, int n) {
   if (n >= 8) return;
   b = static_cast<std::uint8_t>(b | (1U << (n < 0 ? 0 : n)));
@@ -68,14 +46,6 @@ void SetBit8(std::uint8_t& b, int n) {
 void ClearBit8(std::uint8_t& b, int n) {
   if (n >= 8) return;
   b = static_cast<std::uint8_t>(b & ~(1U << (n < 0 ? 0 : n)));
-}
-
-void ClearBit16(std::uint16_t& w, int n) {
-  w = static_cast<std::uint16_t>(w & ~(1U << (static_cast<unsigned>(n) & 31U)));
-}
-
-void ClearBit32(std::uint32_t& d, int n) {
-  d &= ~(1U << (static_cast<unsigned>(n) & 31U));
 }
 
 namespace {

@@ -13,28 +13,20 @@ using Bytes = std::vector<std::uint8_t>;
 // A read-only view of received bytes.
 using ByteView = std::span<const std::uint8_t>;
 
-// f true: a is the high byte; f false: b is the high byte.
-std::uint16_t WordOf2(std::uint8_t a, std::uint8_t b, bool f);
 std::uint16_t WordOf(std::uint8_t hi, std::uint8_t lo);
 // First argument most significant.
 std::uint32_t DWordOf(std::uint8_t b3, std::uint8_t b2, std::uint8_t b1, std::uint8_t b0);
 // First argument least significant.
 std::uint32_t DWordOfLE(std::uint8_t b0, std::uint8_t b1, std::uint8_t b2, std::uint8_t b3);
 void SplitWord(std::uint16_t w, std::uint8_t& hi, std::uint8_t& lo);
-void SplitDWord(std::uint32_t d, std::uint8_t& b3, std::uint8_t& b2, std::uint8_t& b1,
-                std::uint8_t& b0);
 
 // Bit n of the low byte / low word as 0 or 1; 0 when n is out of range.
 std::uint8_t Bit8(std::uint32_t value, int n);
 std::uint8_t Bit16(std::uint32_t value, int n);
 // count bits from bit start, moved down to bit 0; 0 when start >= 32.
 std::uint32_t Bits32(std::uint32_t value, int start, int count);
-// The same field extraction on the first byte of s; 0 when start > 8 or s is empty.
-std::uint8_t BitsOfFirstChar(const Bytes& s, int start, int count);
 void SetBit8(std::uint8_t& b, int n);
 void ClearBit8(std::uint8_t& b, int n);
-void ClearBit16(std::uint16_t& w, int n);
-void ClearBit32(std::uint32_t& d, int n);
 
 // Reflected CRC-16 (poly 0xA001) and CRC-8 (poly 0x8C) tables and steps.
 // Callers start at 0xFFFF / 0xFF and apply no final XOR.

@@ -74,10 +74,4 @@ std::string PadText(std::string_view text, int width, std::string_view pad, PadS
   return side == PadSide::Front ? padding + out : out + padding;
 }
 
-Bytes FixedBytes(std::string_view text, std::uint8_t n) {
-  Bytes out(n, 0);
-  std::copy_n(text.begin(), std::min<std::size_t>(text.size(), n), out.begin());
-  return out;
-}
-
 }  // namespace varnel

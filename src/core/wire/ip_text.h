@@ -26,7 +26,5 @@ enum class PadSide { Front, Behind };
 // The text extended to width characters by repeating pad; a text at or above
 // the width, or an empty pad, leaves it unchanged. Counts UTF-8 characters.
 std::string PadText(std::string_view text, int width, std::string_view pad, PadSide side);
-// Exactly n bytes: the first n of text, then zero bytes.
-Bytes FixedBytes(std::string_view text, std::uint8_t n);
 
 }  // namespace varnel
