@@ -5,6 +5,7 @@
 
 #include "sim/net/builder.h"
 #include "sim/net/emulator.h"
+#include "sim/wire/checksum.h"
 
 namespace varnel::sim {
 
@@ -20,6 +21,12 @@ inline std::vector<Network> NetworksOrFail(std::string_view ini) {
   NetworksBuilt built = NetworksFromIni(ini);
   EXPECT_EQ(built.error, "");
   return std::move(built.networks);
+}
+
+// A request frame with its checksum appended.
+inline Bytes Sealed(Bytes frame) {
+  frame.push_back(FrameChecksum(frame));
+  return frame;
 }
 
 inline std::string ScenarioFile(const std::string& name) {

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "sim/wire/checksum.h"
 #include "test_support.h"
 
 namespace varnel::sim {
@@ -20,11 +19,6 @@ Block MakeBlock(std::uint8_t id, const std::string& name) {
 // 0x11, MAC tail, VLAN 5, 10.0.0.2, 255.255.255.0, 10.0.0.1.
 Bytes EthernetWrite() {
   return {0x11, 0x12, 0xAB, 0x05, 0x00, 10, 0, 0, 2, 255, 255, 255, 0, 10, 0, 0, 1};
-}
-
-Bytes Sealed(Bytes frame) {
-  frame.push_back(FrameChecksum(frame));
-  return frame;
 }
 
 TEST(SimBlockSettings, ReadAnswersTheDefaultsInTheLongForm) {
