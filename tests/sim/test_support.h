@@ -16,6 +16,13 @@ inline std::vector<Bytes> Frames(const Outcome& outcome) {
   return frames;
 }
 
+inline Block BlockOrFail(std::uint8_t id, const std::string& name, std::uint8_t type) {
+  std::string error;
+  std::optional<Block> block = Block::Create({id, name, type}, error);
+  EXPECT_EQ(error, "");
+  return std::move(block).value();
+}
+
 // The networks of a scenario that must build.
 inline std::vector<Network> NetworksOrFail(std::string_view ini) {
   NetworksBuilt built = NetworksFromIni(ini);

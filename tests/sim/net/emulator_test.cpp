@@ -12,13 +12,6 @@
 namespace varnel::sim {
 namespace {
 
-Emulator MakeEmulator(std::uint8_t id, const std::string& name, std::uint8_t type) {
-  std::string error;
-  std::optional<Block> block = Block::Create({id, name, type}, error);
-  EXPECT_EQ(error, "");
-  return Emulator(std::move(block).value());
-}
-
 TEST(SimEmulator, RootAnswersIdentityAndItsModemBehindOneAddressByte) {
   struct Case {
     const char* what;
@@ -43,12 +36,12 @@ TEST(SimEmulator, RootAnswersIdentityAndItsModemBehindOneAddressByte) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    EXPECT_EQ(Frames(MakeEmulator(c.id, c.name, c.type).Handle(c.request)), c.answers);
+    EXPECT_EQ(Frames(Emulator(BlockOrFail(c.id, c.name, c.type)).Handle(c.request)), c.answers);
   }
 }
 
 TEST(SimEmulator, MalformedRequestsCommandsAndEmptySidesStaySilentWithANote) {
-  const Emulator emulator = MakeEmulator(1, "Блок", 1);
+  const Emulator emulator(BlockOrFail(1, "Блок", 1));
   const std::pair<Bytes, const char*> cases[] = {
       {{0x00, 0x0F, 0xF1}, "checksum"},
       {{0x80, 0x0F, 0x70}, "direction"},  // an answer with a correct checksum
