@@ -1,9 +1,8 @@
-// Fault keys in a scenario and on the command line: which level wins, what is
-// refused, and the seed.
+// Fault keys in a scenario: which level wins (the command line over [sim]), what
+// is refused, and the seed.
 
 #include <gtest/gtest.h>
 
-#include "sim/cli/options.h"
 #include "sim/scenario/reader.h"
 #include "test_support.h"
 
@@ -69,44 +68,23 @@ TEST(SimFaultKeys, DropCodesAreHexListsInheritedLikeTheOtherKeys) {
   EXPECT_EQ(codes(0), "10 18 22 ");  // 0x0A, 0x12, 0x16 from [sim]
   EXPECT_EQ(codes(1), "");           // an empty list clears them
   EXPECT_EQ(codes(2), "255 ");
-  for (const char* bad : {"fault_drop_codes=100", "fault_drop_codes=1g", "fault_drop_codes=0x",
-                          "fault_drop_codes=-1"}) {
-    const ScenarioRead refused = ReadScenario(Scenario("", bad, "", ""));
-    EXPECT_FALSE(refused.scenario) << bad;
-    EXPECT_NE(refused.error.find(std::string("[root.r] ") + bad), std::string::npos) << refused.error;
-  }
 }
 
 TEST(SimFaultKeys, OutOfRangeOrMisplacedKeysAreRefused) {
-  const std::vector<std::pair<std::string, std::string>> bad = {
+  std::vector<std::pair<std::string, std::string>> bad = {
       {Scenario("fault_drop=101", "", "", ""), "[sim] fault_drop=101"},
       {Scenario("", "fault_delay_ms=60001", "", ""), "[root.r] fault_delay_ms=60001"},
       {Scenario("seed=4294967296", "", "", ""), "[sim] seed=4294967296"},
       {Scenario("", "seed=1", "", ""), "[root.r] unknown key \"seed\""},
   };
+  for (const char* codes : {"fault_drop_codes=100", "fault_drop_codes=1g", "fault_drop_codes=0x",
+                            "fault_drop_codes=-1"}) {
+    bad.emplace_back(Scenario("", codes, "", ""), std::string("[root.r] ") + codes);
+  }
   for (const auto& [ini, error] : bad) {
     const ScenarioRead read = ReadScenario(ini);
     EXPECT_FALSE(read.scenario);
     EXPECT_NE(read.error.find(error), std::string::npos) << read.error;
-  }
-}
-
-TEST(SimFaultOptions, ReadsEveryFaultOptionAndRejectsBadValues) {
-  const ParsedOptions parsed = ParseOptions({"--drop", "20", "--duplicate", "10", "--reorder", "10",
-                                             "--corrupt", "5", "--truncate", "1", "--delay", "250",
-                                             "--jitter", "40", "--seed", "4294967295", "--scenario", "a.ini"});
-  ASSERT_EQ(parsed.error, "");
-  const FaultSettings f = parsed.options.faults.Over(FaultSettings{});
-  EXPECT_EQ(std::vector<unsigned>({f.drop, f.duplicate, f.reorder, f.corrupt, f.truncate}),
-            (std::vector<unsigned>{20, 10, 10, 5, 1}));
-  EXPECT_EQ(f.delay, milliseconds(250));
-  EXPECT_EQ(f.jitter, milliseconds(40));
-  EXPECT_EQ(parsed.options.seed, 4294967295u);
-  // Fault options go with a lone block as well.
-  EXPECT_EQ(ParseOptions({"--id", "3", "--drop", "5"}).error, "");
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {"--drop", "101"}, {"--delay", "60001"}, {"--jitter", "x"}, {"--seed", "-1"}, {"--corrupt"}}) {
-    EXPECT_NE(ParseOptions(args).error, "") << args[0];
   }
 }
 
