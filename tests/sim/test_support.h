@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include "sim/net/builder.h"
 #include "sim/net/emulator.h"
 #include "sim/wire/checksum.h"
@@ -38,6 +43,28 @@ inline Bytes Sealed(Bytes frame) {
 
 inline std::string ScenarioFile(const std::string& name) {
   return std::string(VARNEL_SIM_SCENARIO_DIR) + "/" + name;
+}
+
+// A fresh directory under /tmp, removed with its contents when the object goes.
+class TempDir {
+ public:
+  TempDir() {
+    std::string pattern = "/tmp/varnel-sim-test-XXXXXX";
+    EXPECT_NE(mkdtemp(pattern.data()), nullptr);
+    path_ = pattern;
+  }
+  ~TempDir() { std::filesystem::remove_all(path_); }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+inline Bytes FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), {});
 }
 
 }  // namespace varnel::sim
