@@ -19,55 +19,43 @@ std::string Scenario(const std::string& sim, const std::string& root, const std:
          "\n[dev.leaf]\nmaster=mid\nchannel=2\nup=1\nid=3\nname=L\n" + leaf + "\n";
 }
 
-// "drop/duplicate/reorder/corrupt/truncate/delay/jitter" of each device.
+// "drop/duplicate/reorder/corrupt/truncate/delay/jitter drop codes" of each device.
 std::vector<std::string> FaultsOf(const NetworksBuilt& built) {
   std::vector<std::string> out;
   for (const Device& d : built.networks.at(0).Devices()) {
     const FaultSettings& f = d.faults;
+    std::string codes;
+    for (std::size_t c = 0; c < f.dropCodes.size(); ++c) {
+      if (f.dropCodes.test(c)) codes += " " + std::to_string(c);
+    }
     out.push_back(d.key + " " + std::to_string(f.drop) + "/" + std::to_string(f.duplicate) + "/" +
                   std::to_string(f.reorder) + "/" + std::to_string(f.corrupt) + "/" +
                   std::to_string(f.truncate) + "/" + std::to_string(f.delay.count()) + "/" +
-                  std::to_string(f.jitter.count()));
+                  std::to_string(f.jitter.count()) + codes);
   }
   return out;
 }
 
+// Drop codes are hex lists; an empty one clears those inherited.
 TEST(SimFaultKeys, DevicesTakeTheirOwnKeysOverTheirMastersOverTheWholeScenario) {
-  const ScenarioRead read = ReadScenario(Scenario(
-      "seed=12345\nfault_drop=20\nfault_jitter_ms=30", "fault_duplicate=10",
-      "fault_drop=0\nfault_corrupt=5\nfault_delay_ms=100", "fault_truncate=100\nfault_reorder=50"));
+  const ScenarioRead read = ReadScenario(
+      Scenario("seed=12345\nfault_drop=20\nfault_jitter_ms=30\nfault_drop_codes=16, 0x12,a",
+               "fault_duplicate=10", "fault_drop=0\nfault_corrupt=5\nfault_delay_ms=100\nfault_drop_codes=",
+               "fault_truncate=100\nfault_reorder=50\nfault_drop_codes=FF"));
   ASSERT_TRUE(read.scenario) << read.error;
   const NetworksBuilt built = BuildNetworks(*read.scenario);
   ASSERT_EQ(built.error, "");
   EXPECT_EQ(built.seed, 12345u);
-  EXPECT_EQ(FaultsOf(built), (std::vector<std::string>{"r 20/10/0/0/0/0/30", "mid 0/10/0/5/0/100/30",
-                                                       "leaf 0/10/50/5/100/100/30"}));
+  EXPECT_EQ(FaultsOf(built), (std::vector<std::string>{"r 20/10/0/0/0/0/30 10 18 22", "mid 0/10/0/5/0/100/30",
+                                                       "leaf 0/10/50/5/100/100/30 255"}));
   // The command line's keys replace [sim]'s, not those of a root or device.
   FaultKeys command_line;
   command_line.drop = 50;
   command_line.duplicate = 99;
   command_line.jitter = milliseconds(0);
   EXPECT_EQ(FaultsOf(BuildNetworks(*read.scenario, SystemLocalClock(), command_line)),
-            (std::vector<std::string>{"r 50/10/0/0/0/0/0", "mid 0/10/0/5/0/100/0", "leaf 0/10/50/5/100/100/0"}));
-}
-
-TEST(SimFaultKeys, DropCodesAreHexListsInheritedLikeTheOtherKeys) {
-  const ScenarioRead read =
-      ReadScenario(Scenario("fault_drop_codes=16, 0x12,a", "", "fault_drop_codes=", "fault_drop_codes=FF"));
-  ASSERT_TRUE(read.scenario) << read.error;
-  const NetworksBuilt built = BuildNetworks(*read.scenario);
-  ASSERT_EQ(built.error, "");
-  const auto codes = [&](std::size_t d) {
-    std::string text;
-    const auto& set = built.networks.at(0).Devices().at(d).faults.dropCodes;
-    for (int c = 0; c < 256; ++c) {
-      if (set.test(static_cast<std::size_t>(c))) text += std::to_string(c) + " ";
-    }
-    return text;
-  };
-  EXPECT_EQ(codes(0), "10 18 22 ");  // 0x0A, 0x12, 0x16 from [sim]
-  EXPECT_EQ(codes(1), "");           // an empty list clears them
-  EXPECT_EQ(codes(2), "255 ");
+            (std::vector<std::string>{"r 50/10/0/0/0/0/0 10 18 22", "mid 0/10/0/5/0/100/0",
+                                      "leaf 0/10/50/5/100/100/0 255"}));
 }
 
 TEST(SimFaultKeys, OutOfRangeOrMisplacedKeysAreRefused) {
