@@ -83,7 +83,6 @@ TEST(SimBoardScenario, WrongBoardKeysNameTheirSectionAndKey) {
       {"modem_modes=master,slave,digital", "modem_modes=master,slave,digital: give three"},
       {"modem_off=1;2", "modem_off=1;2: a list of channel numbers 1..3"},
       {"modem_error_rate=6001", "modem_error_rate=6001: errors per minute"},
-      {"modem_version=3", "unknown key \"modem_version\""},
       {"modem_log=4096", "modem_log=4096: entries in the event log must be a number 0..4095"},
       {"modem_log_first=4096", "modem_log_first=4096: the ring index of the first log entry"},
       {"modem_log_rate=601", "modem_log_rate=601: new log entries per minute"},
