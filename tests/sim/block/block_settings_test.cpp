@@ -4,50 +4,30 @@
 
 #include <gtest/gtest.h>
 
-#include "sim/wire/checksum.h"
 #include "test_support.h"
 
 namespace varnel::sim {
 namespace {
-
-Block MakeBlock(std::uint8_t id, const std::string& name) {
-  std::string error;
-  std::optional<Block> block = Block::Create({id, name, 2}, error);
-  EXPECT_EQ(error, "");
-  return std::move(block).value();
-}
 
 // 0x11, MAC tail, VLAN 5, 10.0.0.2, 255.255.255.0, 10.0.0.1.
 Bytes EthernetWrite() {
   return {0x11, 0x12, 0xAB, 0x05, 0x00, 10, 0, 0, 2, 255, 255, 255, 0, 10, 0, 0, 1};
 }
 
-Bytes Sealed(Bytes frame) {
-  frame.push_back(FrameChecksum(frame));
-  return frame;
-}
-
-TEST(SimBlockSettings, ReadAnswersTheDefaultsInTheLongForm) {
-  BlockSettings settings(MakeBlock(3, "A"), DefaultEthernet(3));
-  const auto reply = settings.Handle(Bytes{0x11}, 0);
-  ASSERT_TRUE(reply && reply->body);
-  EXPECT_EQ(*reply->body, (Bytes{0x11, 0x5A, 0x03, 0x00, 0x00, 192, 168, 0, 103, 255, 255, 255, 0, 192, 168, 0, 1,
-                                 0, 0, 0, 0, 'p', 'u', 'b', 'l', 'i', 'c'}));
-}
-
-TEST(SimBlockSettings, ShortWriteIsReadBackWithTheSnmpPartKept) {
-  BlockSettings settings(MakeBlock(3, "A"), DefaultEthernet(3));
-  // The short write keeps the SNMP part as it was.
-  auto reply = settings.Handle(EthernetWrite(), 0);
-  ASSERT_TRUE(reply && reply->body);
-  Bytes expected = EthernetWrite();
-  expected.insert(expected.end(), {0, 0, 0, 0, 'p', 'u', 'b', 'l', 'i', 'c'});
-  EXPECT_EQ(*reply->body, expected);
-  EXPECT_EQ(*settings.Handle(Bytes{0x11}, 0)->body, expected);
+TEST(SimBlockSettings, ReadAnswersInTheLongFormAndAShortWriteKeepsTheSnmpPart) {
+  BlockSettings settings(BlockOrFail(3, "A", 2), DefaultEthernet(3));
+  const Bytes snmp{0, 0, 0, 0, 'p', 'u', 'b', 'l', 'i', 'c'};
+  Bytes defaults{0x11, 0x5A, 0x03, 0x00, 0x00, 192, 168, 0, 103, 255, 255, 255, 0, 192, 168, 0, 1};
+  defaults.insert(defaults.end(), snmp.begin(), snmp.end());
+  EXPECT_EQ(settings.Handle(Bytes{0x11}, 0)->body, defaults);
+  Bytes written = EthernetWrite();
+  written.insert(written.end(), snmp.begin(), snmp.end());
+  EXPECT_EQ(settings.Handle(EthernetWrite(), 0)->body, written);
+  EXPECT_EQ(settings.Handle(Bytes{0x11}, 0)->body, written);
 }
 
 TEST(SimBlockSettings, MalformedWritesAreLeftUnansweredAndChangeNothing) {
-  BlockSettings settings(MakeBlock(3, "A"), DefaultEthernet(3));
+  BlockSettings settings(BlockOrFail(3, "A", 2), DefaultEthernet(3));
   const Bytes before = *settings.Handle(Bytes{0x11}, 0)->body;
   Bytes vlan = EthernetWrite();
   vlan[3] = 0x00;
@@ -56,11 +36,8 @@ TEST(SimBlockSettings, MalformedWritesAreLeftUnansweredAndChangeNothing) {
   between.push_back(1);  // 18 bytes: neither form
   Bytes longCommunity = EthernetWrite();
   longCommunity.insert(longCommunity.end(), 4 + 9, 'c');
-  const Bytes longName = [] {
-    Bytes b{3};
-    b.insert(b.end(), kMaxNameBytes + 1, 'n');
-    return b;
-  }();
+  Bytes longName(kMaxNameBytes + 2, 'n');
+  longName[0] = 3;  // ID 3 kept
   for (const Bytes& request : {vlan, between, longCommunity, longName}) {
     SCOPED_TRACE(HexText(request));
     const auto reply = settings.Handle(request, 0);
@@ -76,7 +53,7 @@ TEST(SimBlockSettings, MalformedWritesAreLeftUnansweredAndChangeNothing) {
 }
 
 TEST(SimBlockSettings, NewNameIsAnsweredAndCarriedByEveryLaterIdentity) {
-  Emulator emulator(MakeBlock(1, "A"));
+  Emulator emulator(BlockOrFail(1, "A", 2));
   // ID 1 kept, name "ПС" in Windows-1251; the answer is the identity.
   const Outcome written = emulator.Handle(Sealed({0x00, 0x01, 0x01, 0xCF, 0xD1}));
   EXPECT_EQ(Frames(written), (std::vector<Bytes>{Sealed({0x80, 0x01, 0x00, 0x02, 0xCF, 0xD1})}));

@@ -2,12 +2,7 @@
 // the endings a scenario asks for, the received image, and the restart that
 // runs it.
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-
 #include "board_test_support.h"
-#include "sim/scenario/reader.h"
 #include "test_support.h"
 
 namespace varnel::sim {
@@ -42,18 +37,9 @@ ModemSettings Firmware(Change change) {
   return settings;
 }
 
-std::string TempPrefix() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "modem-fw-XXXXXX").string();
-  return std::string(mkdtemp(pattern.data())) + "/image";
-}
-
-Bytes ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
 TEST(SimModemFirmware, ReceivesAndSavesTheImageBlockByBlock) {
-  const std::string prefix = TempPrefix();
+  const TempDir dir;
+  const std::string prefix = dir.Path() + "/image";
   TestModem modem(Firmware([&](ModemFirmwareSettings& f) { f.save_prefix = prefix; }));
   const Bytes image = Image(600);
   EXPECT_EQ(modem.Ask({0x02, 0x34, 0x12}), (Bytes{0x02, 0x34, 0x12}));
@@ -62,9 +48,8 @@ TEST(SimModemFirmware, ReceivesAndSavesTheImageBlockByBlock) {
   EXPECT_EQ(modem.Ask(Block(0x02, 0, image)), Acked(0x02, 0));
   EXPECT_EQ(modem.Ask(Block(0x02, 1, image)), Acked(0x02, 1));
   EXPECT_EQ(modem.Ask(Block(0x02, 2, image)), Acked(0x02, 2));
-  EXPECT_EQ(ReadFile(prefix + ".mcu"), image);
+  EXPECT_EQ(FileBytes(prefix + ".mcu"), image);
   EXPECT_EQ(modem.Ask(Block(0x02, 2, image)), Acked(0x02, 2));  // its answer lost too
-  std::filesystem::remove_all(std::filesystem::path(prefix).parent_path());
 }
 
 TEST(SimModemFirmware, AMultipleOf256EndsWithAnEmptyBlock) {
@@ -135,27 +120,6 @@ TEST(SimModemFirmware, RestartIsSilentThenRunsTheNewProgram) {
   EXPECT_EQ(modem.Ask({0x02, 0x01, 0x00}), std::nullopt);
   modem.At(10);
   EXPECT_EQ(modem.Ask({0x01}), (Bytes{0x01, 13, 3}));
-}
-
-TEST(SimModemFirmware, ScenarioKeys) {
-  const std::string root = "[root.r]\naddress=127.0.0.1\nid=1\nname=R\n";
-  const ScenarioRead read = ReadScenario(
-      root + "modem_fw_break=5\nmodem_fw_stop=8191\nmodem_fw_last=end\nmodem_restart_s=0\nmodem_fw_save=/tmp/x\n");
-  ASSERT_TRUE(read.scenario) << read.error;
-  ModemFirmwareSettings expected;
-  expected.break_at = 5;
-  expected.stop_at = 8191;
-  expected.last_as_end = true;
-  expected.restart_seconds = 0;
-  expected.save_prefix = "/tmp/x";
-  EXPECT_EQ(read.scenario->roots[0].boards.modem.firmware, expected);
-  for (const auto& [line, message] : std::initializer_list<std::pair<const char*, const char*>>{
-           {"modem_fw_break=8192", "modem_fw_break=8192: the program block answered 0x7FFE"},
-           {"modem_fw_last=maybe", "modem_fw_last=maybe: number or end"},
-           {"modem_restart_s=601", "modem_restart_s=601: seconds the modem board stays silent"}}) {
-    const std::string error = NetworksFromIni(root + line + "\n").error;
-    EXPECT_NE(error.find(message), std::string::npos) << error;
-  }
 }
 
 }  // namespace

@@ -4,11 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "udp/loopback_client.h"
 #include "sim/capture/capture_file.h"
@@ -85,28 +81,12 @@ TEST(PcapFile, HeaderAndRecordFraming) {
   EXPECT_EQ(Bytes(record.begin() + 16, record.end()), (Bytes{1, 2, 3, 4, 5}));
 }
 
-class CaptureFileTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/varnel-capture-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
-  Bytes ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-  }
-
-  std::string dir_;
-};
-
-TEST_F(CaptureFileTest, RequestsAndAnswersOfEveryRootGoToOneFileInBothDirections) {
+TEST(CaptureFile, RequestsAndAnswersOfEveryRootGoToOneFileInBothDirections) {
+  const TempDir dir;
   NetworkServers servers(NetworksOrFail("[root.x]\naddress=127.0.0.121\nid=1\nname=X\n"
                                         "[root.y]\naddress=127.0.0.122\nid=2\nname=Y\n"));
   CaptureFile capture;
-  const std::string path = dir_ + "/traffic.pcap";
+  const std::string path = dir.Path() + "/traffic.pcap";
   ASSERT_EQ(capture.Open(path), "");
   servers.SetTap([&capture](const TrafficEntry& entry, const Peer& local) { EXPECT_TRUE(capture.Add(entry, local)); });
   ASSERT_EQ(servers.Start(21348), "");
@@ -123,7 +103,7 @@ TEST_F(CaptureFileTest, RequestsAndAnswersOfEveryRootGoToOneFileInBothDirections
   ASSERT_TRUE(servers.ServerAt(1).WaitForRecord(2, 2s));
   servers.Stop();
 
-  const Bytes file = ReadAll(path);
+  const Bytes file = FileBytes(path);
   std::vector<Bytes> packets;
   for (std::size_t at = 24; at + 16 <= file.size();) {
     const std::uint32_t length = Native32(file, at + 8);
@@ -144,9 +124,10 @@ TEST_F(CaptureFileTest, RequestsAndAnswersOfEveryRootGoToOneFileInBothDirections
   EXPECT_EQ(ends(packets[3]), std::tuple(122, 120, 21348, int(port)));
 }
 
-TEST_F(CaptureFileTest, UnwritablePlaceIsReportedAndNothingIsAdded) {
+TEST(CaptureFile, UnwritablePlaceIsReportedAndNothingIsAdded) {
+  const TempDir dir;
   CaptureFile capture;
-  EXPECT_NE(capture.Open(dir_ + "/absent/traffic.pcap"), "");
+  EXPECT_NE(capture.Open(dir.Path() + "/absent/traffic.pcap"), "");
   EXPECT_FALSE(capture.Add({Direction::Received, {"127.0.0.1", 1}, Bytes{1}}, {"127.0.0.2", 2}));
 }
 

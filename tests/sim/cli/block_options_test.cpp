@@ -8,6 +8,8 @@
 namespace varnel::sim {
 namespace {
 
+using std::chrono::milliseconds;
+
 bool Accepted(const BlockConfig& config) {
   std::string error;
   const bool ok = Block::Create(config, error).has_value();
@@ -32,9 +34,10 @@ TEST(SimBlock, RefusesWhatTheWireCannotCarryAndCountsWireBytes) {
 }
 
 TEST(SimOptions, ReadsEveryOptionOverTheDefaults) {
-  const ParsedOptions parsed =
-      ParseOptions({"--address", "127.0.0.5", "--port", "20000", "--id", "14", "--name",
-                    "Блок 2", "--type", "200", "--quiet"});
+  const ParsedOptions parsed = ParseOptions(
+      {"--address", "127.0.0.5", "--port", "20000", "--id", "14", "--name", "Блок 2", "--type",
+       "200", "--quiet", "--drop", "20", "--duplicate", "10", "--reorder", "11", "--corrupt", "5",
+       "--truncate", "1", "--delay", "250", "--jitter", "40", "--seed", "4294967295"});
   ASSERT_EQ(parsed.error, "");
   EXPECT_EQ(parsed.options.address, "127.0.0.5");
   EXPECT_EQ(parsed.options.port, 20000);
@@ -42,18 +45,27 @@ TEST(SimOptions, ReadsEveryOptionOverTheDefaults) {
   EXPECT_EQ(parsed.options.block.name, "Блок 2");
   EXPECT_EQ(parsed.options.block.type, 200);
   EXPECT_TRUE(parsed.options.quiet);
-  // --port goes with a scenario.
-  const ParsedOptions scenario = ParseOptions({"--scenario", "a.ini", "--port", "20001"});
+  const FaultSettings f = parsed.options.faults.Over(FaultSettings{});
+  EXPECT_EQ(std::vector<unsigned>({f.drop, f.duplicate, f.reorder, f.corrupt, f.truncate}),
+            (std::vector<unsigned>{20, 10, 11, 5, 1}));
+  EXPECT_EQ(f.delay, milliseconds(250));
+  EXPECT_EQ(f.jitter, milliseconds(40));
+  EXPECT_EQ(parsed.options.seed, 4294967295u);
+  // --port and the fault options go with a scenario.
+  const ParsedOptions scenario =
+      ParseOptions({"--scenario", "a.ini", "--port", "20001", "--drop", "5"});
   ASSERT_EQ(scenario.error, "");
   EXPECT_EQ(scenario.options.scenario, "a.ini");
   EXPECT_EQ(scenario.options.port, 20001);
+  EXPECT_EQ(scenario.options.faults.drop, 5u);
 }
 
 TEST(SimOptions, RejectsBadArguments) {
   const std::vector<std::vector<std::string>> bad = {
-      {"--id", "0"},     {"--id", "16"},    {"--port", "70000"}, {"--port", "0"},
-      {"--port", "12x"}, {"--type", "256"}, {"--id", ""},        {"--bogus", "1"},
-      {"--name"},        {"stray"},
+      {"--id", "0"},     {"--id", "16"},      {"--port", "70000"}, {"--port", "0"},
+      {"--port", "12x"}, {"--type", "256"},   {"--id", ""},        {"--bogus", "1"},
+      {"--name"},        {"stray"},           {"--drop", "101"},   {"--delay", "60001"},
+      {"--jitter", "x"}, {"--seed", "-1"},    {"--corrupt"},
       // A scenario brings its own blocks.
       {"--scenario", "a.ini", "--id", "2"}, {"--address", "127.0.0.2", "--scenario", "a.ini"}};
   for (const auto& args : bad) {

@@ -1,33 +1,16 @@
-// Checksum and nibble packing as the block encodes them; a lone root block's answers,
-// byte for byte, and the requests it leaves unanswered.
+// A lone root block's answers, byte for byte, and the requests a block leaves
+// unanswered: malformed frames, empty sides, boards without a command and a
+// datagram as long as UDP carries.
 
 #include <gtest/gtest.h>
 
-#include "sim/wire/checksum.h"
+#include "board_test_support.h"
+#include "sim/boards/amplifier.h"
+#include "sim/boards/power.h"
 #include "test_support.h"
 
 namespace varnel::sim {
 namespace {
-
-TEST(SimChecksum, MatchesHandComputedValues) {
-  EXPECT_EQ(FrameChecksum(Bytes{}), 0xFF);
-  EXPECT_EQ(FrameChecksum(Bytes(300, 0xFF)), 0x00);
-  EXPECT_EQ(FrameChecksum(Bytes{0xFF, 0x01}), 0xFE);  // 0x100 folds back to 0x01
-  EXPECT_EQ(FrameChecksum(Bytes{0x80, 0x01, 0x00, 0x01, 0xC1, 0xEB, 0xEE, 0xEA}), 0xF5);
-}
-
-TEST(SimNibbles, FirstNibbleGoesLowAndOddCountsArePadded) {
-  EXPECT_EQ(PackNibbles({1, 2, 0, 15, 5}), (Bytes{0x21, 0xF0, 0x05}));
-  EXPECT_EQ(PackNibbles({0x1F, 0x23}), (Bytes{0x3F}));  // only four bits each
-  EXPECT_EQ(UnpackNibbles(Bytes{0x21, 0xF0}), (Nibbles{1, 2, 0, 15}));
-}
-
-Emulator MakeEmulator(std::uint8_t id, const std::string& name, std::uint8_t type) {
-  std::string error;
-  std::optional<Block> block = Block::Create({id, name, type}, error);
-  EXPECT_EQ(error, "");
-  return Emulator(std::move(block).value());
-}
 
 TEST(SimEmulator, RootAnswersIdentityAndItsModemBehindOneAddressByte) {
   struct Case {
@@ -53,12 +36,12 @@ TEST(SimEmulator, RootAnswersIdentityAndItsModemBehindOneAddressByte) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    EXPECT_EQ(Frames(MakeEmulator(c.id, c.name, c.type).Handle(c.request)), c.answers);
+    EXPECT_EQ(Frames(Emulator(BlockOrFail(c.id, c.name, c.type)).Handle(c.request)), c.answers);
   }
 }
 
 TEST(SimEmulator, MalformedRequestsCommandsAndEmptySidesStaySilentWithANote) {
-  const Emulator emulator = MakeEmulator(1, "Блок", 1);
+  const Emulator emulator(BlockOrFail(1, "Блок", 1));
   const std::pair<Bytes, const char*> cases[] = {
       {{0x00, 0x0F, 0xF1}, "checksum"},
       {{0x80, 0x0F, 0x70}, "direction"},  // an answer with a correct checksum
@@ -76,6 +59,42 @@ TEST(SimEmulator, MalformedRequestsCommandsAndEmptySidesStaySilentWithANote) {
     EXPECT_TRUE(outcome.answers.empty());
     EXPECT_NE(outcome.note.find(note), std::string::npos) << outcome.note;
   }
+}
+
+// The network stops an empty command before any board; each board must still
+// refuse one handed to it directly.
+TEST(SimEmulator, EveryBoardLeavesARequestWithoutCommandUnanswered) {
+  TestClock clock;
+  ModemBoard modem({}, 1, clock.Clock());
+  TerminationBoard termination({}, 1, 1, clock.Clock());
+  AmplifierBoard amplifier({}, 0, false, clock.Clock());
+  PowerBoard power;
+  for (BoardEmulation* board : std::initializer_list<BoardEmulation*>{&modem, &termination, &amplifier, &power}) {
+    const CommandReply reply = board->Handle(ByteView());
+    EXPECT_FALSE(reply.body);
+    EXPECT_EQ(reply.note, "no command, unanswered");
+  }
+}
+
+TEST(SimEmulator, TheLongestDatagramIsRoutedByItsAddressAlone) {
+  constexpr std::size_t kLargestDatagram = 65507;  // the largest UDP payload over IPv4
+  const Emulator emulator(NetworksOrFail(std::string(
+      "[root.r]\naddress=127.0.0.1\nid=1\nname=R\n"
+      "[dev.a]\nmaster=r\nchannel=2\nup=1\nid=7\nname=A\n")).at(0));
+  // A flash write of a's termination board 1 (address 5 behind send Route 1,2)
+  // with a payload far too long: routed to that board, which refuses the
+  // length, so nothing is answered and the note names the board.
+  Bytes request{0x00, 0x21, 0x05, 0x10};
+  request.resize(kLargestDatagram - 1, 0x5A);
+  const Outcome flash = emulator.Handle(Sealed(request));
+  EXPECT_TRUE(flash.answers.empty());
+  EXPECT_EQ(flash.note.rfind("a (ID 7): ", 0), 0u) << flash.note.substr(0, 80);
+  // No known address at all.
+  Bytes nobody{0x00, 0x99};
+  nobody.resize(kLargestDatagram - 1, 0x99);
+  const Outcome lost = emulator.Handle(Sealed(nobody));
+  EXPECT_TRUE(lost.answers.empty());
+  EXPECT_EQ(lost.note.rfind("no device or board at .9.9.9", 0), 0u);
 }
 
 }  // namespace

@@ -26,7 +26,8 @@ TEST(SimBoardScenario, ReadsBoardKeysSharedByEveryBoardOrNumberedToWin) {
       "sl_error_rate=60\nsl_config=erased\nsl1_config=set\nsl3_restart_s=0\n"
       "ap_slots=8,6\nap_version=6\nap6_version=9\nap6_alarms=A4,A1\n"
       "ap8_level=40\nap_temperature=45\n" +
-      kDevice + "modem_off=\nmodem_log_clock=error\nmodem_log=0\n");
+      kDevice + "modem_off=\nmodem_log_clock=error\nmodem_log=0\nmodem_fw_break=5\n"
+                "modem_fw_stop=8191\nmodem_fw_last=end\nmodem_restart_s=0\nmodem_fw_save=/tmp/x\n");
   ASSERT_TRUE(read.scenario) << read.error;
   EXPECT_EQ(read.scenario->roots[0].boards.modem,
             (ModemSettings{8, 2, {ChannelMode::Transit, ChannelMode::Master, ChannelMode::Analog},
@@ -34,6 +35,7 @@ TEST(SimBoardScenario, ReadsBoardKeysSharedByEveryBoardOrNumberedToWin) {
   ModemSettings device;
   device.log.entries = 0;
   device.log.clock = LogClock::Error;
+  device.firmware = {5, 8191, true, 0, "/tmp/x"};
   EXPECT_EQ(read.scenario->devices[0].boards.modem, device);
   const TerminationSettings common{
       .version_major = 1, .version_minor = 7, .modules = {0, 7, 13}, .voice_modules = {1, 2},
@@ -81,11 +83,13 @@ TEST(SimBoardScenario, WrongBoardKeysNameTheirSectionAndKey) {
       {"modem_modes=master,slave,digital", "modem_modes=master,slave,digital: give three"},
       {"modem_off=1;2", "modem_off=1;2: a list of channel numbers 1..3"},
       {"modem_error_rate=6001", "modem_error_rate=6001: errors per minute"},
-      {"modem_version=3", "unknown key \"modem_version\""},
       {"modem_log=4096", "modem_log=4096: entries in the event log must be a number 0..4095"},
       {"modem_log_first=4096", "modem_log_first=4096: the ring index of the first log entry"},
       {"modem_log_rate=601", "modem_log_rate=601: new log entries per minute"},
       {"modem_log_clock=on", "modem_log_clock=on: set, unset or error"},
+      {"modem_fw_break=8192", "modem_fw_break=8192: the program block answered 0x7FFE"},
+      {"modem_fw_last=maybe", "modem_fw_last=maybe: number or end"},
+      {"modem_restart_s=601", "modem_restart_s=601: seconds the modem board stays silent"},
       {"sl_slots=1,4", "sl_slots=1,4: a list of slots out of 1, 2, 3"},
       {"sl2_version=2", "sl2_version=2: a version M.N"},
       {"sl_modules=7,9,16", "sl_modules=7,9,16: three"},

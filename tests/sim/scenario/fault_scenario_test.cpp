@@ -1,9 +1,8 @@
-// Fault keys in a scenario and on the command line: which level wins, what is
-// refused, and the seed.
+// Fault keys in a scenario: which level wins (the command line over [sim]), what
+// is refused, and the seed.
 
 #include <gtest/gtest.h>
 
-#include "sim/cli/options.h"
 #include "sim/scenario/reader.h"
 #include "test_support.h"
 
@@ -20,93 +19,60 @@ std::string Scenario(const std::string& sim, const std::string& root, const std:
          "\n[dev.leaf]\nmaster=mid\nchannel=2\nup=1\nid=3\nname=L\n" + leaf + "\n";
 }
 
-// "drop/duplicate/reorder/corrupt/truncate/delay/jitter" of each device.
+// "drop/duplicate/reorder/corrupt/truncate/delay/jitter drop codes" of each device.
 std::vector<std::string> FaultsOf(const NetworksBuilt& built) {
   std::vector<std::string> out;
   for (const Device& d : built.networks.at(0).Devices()) {
     const FaultSettings& f = d.faults;
+    std::string codes;
+    for (std::size_t c = 0; c < f.dropCodes.size(); ++c) {
+      if (f.dropCodes.test(c)) codes += " " + std::to_string(c);
+    }
     out.push_back(d.key + " " + std::to_string(f.drop) + "/" + std::to_string(f.duplicate) + "/" +
                   std::to_string(f.reorder) + "/" + std::to_string(f.corrupt) + "/" +
                   std::to_string(f.truncate) + "/" + std::to_string(f.delay.count()) + "/" +
-                  std::to_string(f.jitter.count()));
+                  std::to_string(f.jitter.count()) + codes);
   }
   return out;
 }
 
+// Drop codes are hex lists; an empty one clears those inherited.
 TEST(SimFaultKeys, DevicesTakeTheirOwnKeysOverTheirMastersOverTheWholeScenario) {
-  const ScenarioRead read = ReadScenario(Scenario(
-      "seed=12345\nfault_drop=20\nfault_jitter_ms=30", "fault_duplicate=10",
-      "fault_drop=0\nfault_corrupt=5\nfault_delay_ms=100", "fault_truncate=100\nfault_reorder=50"));
+  const ScenarioRead read = ReadScenario(
+      Scenario("seed=12345\nfault_drop=20\nfault_jitter_ms=30\nfault_drop_codes=16, 0x12,a",
+               "fault_duplicate=10", "fault_drop=0\nfault_corrupt=5\nfault_delay_ms=100\nfault_drop_codes=",
+               "fault_truncate=100\nfault_reorder=50\nfault_drop_codes=FF"));
   ASSERT_TRUE(read.scenario) << read.error;
   const NetworksBuilt built = BuildNetworks(*read.scenario);
   ASSERT_EQ(built.error, "");
   EXPECT_EQ(built.seed, 12345u);
-  EXPECT_EQ(FaultsOf(built), (std::vector<std::string>{"r 20/10/0/0/0/0/30", "mid 0/10/0/5/0/100/30",
-                                                       "leaf 0/10/50/5/100/100/30"}));
+  EXPECT_EQ(FaultsOf(built), (std::vector<std::string>{"r 20/10/0/0/0/0/30 10 18 22", "mid 0/10/0/5/0/100/30",
+                                                       "leaf 0/10/50/5/100/100/30 255"}));
   // The command line's keys replace [sim]'s, not those of a root or device.
   FaultKeys command_line;
   command_line.drop = 50;
   command_line.duplicate = 99;
   command_line.jitter = milliseconds(0);
   EXPECT_EQ(FaultsOf(BuildNetworks(*read.scenario, SystemLocalClock(), command_line)),
-            (std::vector<std::string>{"r 50/10/0/0/0/0/0", "mid 0/10/0/5/0/100/0", "leaf 0/10/50/5/100/100/0"}));
-}
-
-TEST(SimFaultKeys, DropCodesAreHexListsInheritedLikeTheOtherKeys) {
-  const ScenarioRead read =
-      ReadScenario(Scenario("fault_drop_codes=16, 0x12,a", "", "fault_drop_codes=", "fault_drop_codes=FF"));
-  ASSERT_TRUE(read.scenario) << read.error;
-  const NetworksBuilt built = BuildNetworks(*read.scenario);
-  ASSERT_EQ(built.error, "");
-  const auto codes = [&](std::size_t d) {
-    std::string text;
-    const auto& set = built.networks.at(0).Devices().at(d).faults.dropCodes;
-    for (int c = 0; c < 256; ++c) {
-      if (set.test(static_cast<std::size_t>(c))) text += std::to_string(c) + " ";
-    }
-    return text;
-  };
-  EXPECT_EQ(codes(0), "10 18 22 ");  // 0x0A, 0x12, 0x16 from [sim]
-  EXPECT_EQ(codes(1), "");           // an empty list clears them
-  EXPECT_EQ(codes(2), "255 ");
-  for (const char* bad : {"fault_drop_codes=100", "fault_drop_codes=1g", "fault_drop_codes=0x",
-                          "fault_drop_codes=-1"}) {
-    const ScenarioRead refused = ReadScenario(Scenario("", bad, "", ""));
-    EXPECT_FALSE(refused.scenario) << bad;
-    EXPECT_NE(refused.error.find(std::string("[root.r] ") + bad), std::string::npos) << refused.error;
-  }
+            (std::vector<std::string>{"r 50/10/0/0/0/0/0 10 18 22", "mid 0/10/0/5/0/100/0",
+                                      "leaf 0/10/50/5/100/100/0 255"}));
 }
 
 TEST(SimFaultKeys, OutOfRangeOrMisplacedKeysAreRefused) {
-  const std::vector<std::pair<std::string, std::string>> bad = {
+  std::vector<std::pair<std::string, std::string>> bad = {
       {Scenario("fault_drop=101", "", "", ""), "[sim] fault_drop=101"},
       {Scenario("", "fault_delay_ms=60001", "", ""), "[root.r] fault_delay_ms=60001"},
       {Scenario("seed=4294967296", "", "", ""), "[sim] seed=4294967296"},
       {Scenario("", "seed=1", "", ""), "[root.r] unknown key \"seed\""},
   };
+  for (const char* codes : {"fault_drop_codes=100", "fault_drop_codes=1g", "fault_drop_codes=0x",
+                            "fault_drop_codes=-1"}) {
+    bad.emplace_back(Scenario("", codes, "", ""), std::string("[root.r] ") + codes);
+  }
   for (const auto& [ini, error] : bad) {
     const ScenarioRead read = ReadScenario(ini);
     EXPECT_FALSE(read.scenario);
     EXPECT_NE(read.error.find(error), std::string::npos) << read.error;
-  }
-}
-
-TEST(SimFaultOptions, ReadsEveryFaultOptionAndRejectsBadValues) {
-  const ParsedOptions parsed = ParseOptions({"--drop", "20", "--duplicate", "10", "--reorder", "10",
-                                             "--corrupt", "5", "--truncate", "1", "--delay", "250",
-                                             "--jitter", "40", "--seed", "4294967295", "--scenario", "a.ini"});
-  ASSERT_EQ(parsed.error, "");
-  const FaultSettings f = parsed.options.faults.Over(FaultSettings{});
-  EXPECT_EQ(std::vector<unsigned>({f.drop, f.duplicate, f.reorder, f.corrupt, f.truncate}),
-            (std::vector<unsigned>{20, 10, 10, 5, 1}));
-  EXPECT_EQ(f.delay, milliseconds(250));
-  EXPECT_EQ(f.jitter, milliseconds(40));
-  EXPECT_EQ(parsed.options.seed, 4294967295u);
-  // Fault options go with a lone block as well.
-  EXPECT_EQ(ParseOptions({"--id", "3", "--drop", "5"}).error, "");
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {"--drop", "101"}, {"--delay", "60001"}, {"--jitter", "x"}, {"--seed", "-1"}, {"--corrupt"}}) {
-    EXPECT_NE(ParseOptions(args).error, "") << args[0];
   }
 }
 
