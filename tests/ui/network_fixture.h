@@ -47,6 +47,12 @@ class NetworkTest : public ::testing::Test {
     ASSERT_TRUE(WaitFor([&] { return f.window->findChild<QWidget*>("PanDevPar")->isVisible(); }));
   }
   void Press(const QString& button) { f.window->findChild<QPushButton*>(button)->click(); }
+  // The root opened and one of its boards selected by its button; ready: its page is up.
+  void SelectBoard(const QString& button, const std::function<bool()>& ready) {
+    OpenRoot();
+    Press(button);
+    ASSERT_TRUE(WaitFor(ready));
+  }
 
   // Payloads the root received for one of its boards (address nibble after
   // the root's ID 1), checksum left off, in order.

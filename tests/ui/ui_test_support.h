@@ -2,14 +2,18 @@
 // Shared pieces of the GUI tests: a settings file in a private folder, message
 // boxes answered by the test, and waiting on the event loop with a deadline.
 
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "ui/main_window/dialogs.h"
 #include "ui/main_window/main_window.h"
@@ -81,25 +85,40 @@ inline bool WaitFor(const std::function<bool()>& done, int timeoutMs = 3000) {
   return true;
 }
 
+// A file's bytes; empty when it cannot be read.
+inline QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+// Replaces the file's contents; returns its path.
+inline QString WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+  file.write(bytes);
+  return path;
+}
+inline QString WriteFile(const QString& path, const std::vector<std::uint8_t>& bytes) {
+  return WriteFile(path, QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+}
+
 // A main window with its own settings file and answered message boxes.
 struct WindowFixture {
   QTemporaryDir dir;
   RecordingDialogs dialogs;
   std::unique_ptr<MainWindow> window;
 
-  // ini: the settings file's text; the window is created after it is written.
-  explicit WindowFixture(const QByteArray& ini, int recvIntervalMs = 150, int commonIntervalMs = 100) {
-    QFile file(dir.filePath("varnel-monitor.ini"));
-    file.open(QIODevice::WriteOnly);
-    file.write(ini);
-    file.close();
+  // ini: the settings file's text; the window is created after it is written,
+  // with options changed by adjust, if given.
+  explicit WindowFixture(const QByteArray& ini, int recvIntervalMs = 150, int commonIntervalMs = 100,
+                         const std::function<void(MainWindowOptions&)>& adjust = {}) {
     MainWindowOptions options;
-    options.settingsPath = file.fileName();
+    options.settingsPath = WriteFile(dir.filePath("varnel-monitor.ini"), ini);
     options.dialogs = &dialogs;
     options.recvIntervalMs = recvIntervalMs;
     options.commonIntervalMs = commonIntervalMs;
     options.mapPath = dir.filePath("map.ini");
     options.startDir = dir.path();
+    if (adjust) adjust(options);
     window = std::make_unique<MainWindow>(options);
     window->show();
   }

@@ -9,7 +9,6 @@
 
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -141,12 +140,7 @@ TEST_F(FaultyLinkSeed5, TerminationFirmwareWriteStoresTheFileExactly) {
   auto* window = f.window->findChild<TerminationConfigWindow*>();
   ASSERT_NE(window, nullptr);
   const Bytes file = varnel::testing::MakeQrb({.version = "216", .blocks = 6});
-  const QString path = f.dir.filePath("fw.qrb");
-  QFile out(path);
-  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-  out.write(reinterpret_cast<const char*>(file.data()), static_cast<qint64>(file.size()));
-  out.close();
-  f.dialogs.openName = path;
+  f.dialogs.openName = WriteFile(f.dir.filePath("fw.qrb"), file);
   window->findChild<QPushButton*>("ButOpenFileFW")->click();
   QTimer watch;
   QElapsedTimer running;
@@ -185,12 +179,8 @@ TEST_F(FaultyLinkSeed3, ModemProgramArrivesByteForByte) {
   // largest image (2 MiB, in the bench) would take minutes here.
   QByteArray image(262'143, Qt::Uninitialized);
   for (qsizetype i = 0; i < image.size(); ++i) image[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
-  QFile out(f.dir.filePath("main.cbi"));
-  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-  out.write(image);
-  out.close();
   f.window->findChild<QComboBox*>("cbFwCpuFpga")->setCurrentIndex(0);
-  f.dialogs.openName = out.fileName();
+  f.dialogs.openName = WriteFile(f.dir.filePath("main.cbi"), image);
   Press("ButOpenFileVK");
   f.dialogs.answer = true;
   QTimer watch;
@@ -199,9 +189,7 @@ TEST_F(FaultyLinkSeed3, ModemProgramArrivesByteForByte) {
   Press("ButVKFwStart");
   EXPECT_TRUE(f.window->program().modemFirmware.finished());
   EXPECT_GT(Received(kModem, 0x02), 1u + 1024u);
-  QFile received(ReceivedDir().filePath("board.mcu"));
-  ASSERT_TRUE(received.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(received.readAll() == image);
+  EXPECT_TRUE(ReadFile(ReceivedDir().filePath("board.mcu")) == image);
 }
 
 TEST_F(FaultyLinkSeed3, EventLogReadWholeShowsTheBoardsEntries) {

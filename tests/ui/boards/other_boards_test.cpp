@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -34,10 +33,8 @@ class OtherBoardsTest : public NetworkTest {
 
 }  // namespace
 
-TEST_F(OtherBoardsTest, DigitalTerminationBoardSettingsStateAutoReadAndReset) {
-  OpenRoot();
-  Press("ButBrd1");
-  ASSERT_TRUE(WaitFor([&] { return sl->tabs->isVisible(); }));
+TEST_F(OtherBoardsTest, DigitalTerminationBoardSettingsStateAutoReadResetAndLoop) {
+  SelectBoard("ButBrd1", [&] { return sl->tabs->isVisible(); });
   EXPECT_EQ(CommandsTo(0x05), std::vector<int>{0x01});
   EXPECT_TRUE(sl->version->text().startsWith("Плата СЛ   v.2.3    №"));
   EXPECT_TRUE(sl->version->text().contains("  Время работы: "));
@@ -82,12 +79,25 @@ TEST_F(OtherBoardsTest, DigitalTerminationBoardSettingsStateAutoReadAndReset) {
       << statusesShown.join(" | ").toStdString();
   EXPECT_EQ(f.window->autoReadPeriod(), 1);
   box->setChecked(false);
+  f.dialogs.whileAsking = nullptr;
+
+  // The loop button (shown in debug mode) asks nothing.
+  f.window->setDebugMode(true);
+  sl->loop->click();
+  ASSERT_TRUE(WaitFor([&] { return sl->loop->text() == "SLloop=1"; }));
+  EXPECT_EQ(RequestsTo(0x05).back(), (sim::Bytes{0x07, 0x55}));
+  EXPECT_EQ(f.dialogs.confirmations.size(), 1);
 }
 
-TEST_F(OtherBoardsTest, TerminationButtonsOpenTheBoardWindowInTheirModes) {
-  OpenRoot();
-  Press("ButBrd2");
-  ASSERT_TRUE(WaitFor([&] { return sl->tabs->isVisible(); }));
+// The board's modules (7, 9, 13) on firmware 2.3, its state page analog.
+TEST_F(OtherBoardsTest, AnalogTerminationBoardAndTheButtonsOpeningItsWindowInTheirModes) {
+  SelectBoard("ButBrd2", [&] { return sl->tabs->isVisible(); });
+  sl->tabs->setCurrentIndex(1);
+  ASSERT_TRUE(WaitFor([&] { return sl->analog->isVisible(); }));
+  EXPECT_FALSE(sl->digital->isVisible());
+  EXPECT_EQ(sl->analogLevel->text(), "-");
+  EXPECT_EQ(CommandsTo(0x06), (std::vector<int>{0x01, 0x02}));
+
   TBRDS& board = f.window->link().registry.device(1).board(2);
   board.Flags8 = 1;
   sl->configure->click();
@@ -96,7 +106,6 @@ TEST_F(OtherBoardsTest, TerminationButtonsOpenTheBoardWindowInTheirModes) {
   EXPECT_EQ(window->windowTitle(), "Конфигурация СЛ30");
   EXPECT_TRUE(window->isVisible() && window->isModal());
   EXPECT_EQ(board.Flags8, 0);  // read again before a write
-  // The emulated board's modules (7, 9, 13) on firmware 2.3.
   EXPECT_EQ(window->findChild<QLabel*>("LabMod1")->text(), "  [1]  FO   ");
   EXPECT_EQ(window->findChild<QLabel*>("LabMod3")->text(), "  [3]  4W01 ");
   EXPECT_TRUE(f.dialogs.warnings.isEmpty());
@@ -111,72 +120,8 @@ TEST_F(OtherBoardsTest, TerminationButtonsOpenTheBoardWindowInTheirModes) {
   window->close();
 }
 
-// The record's round trip and the update itself run end to end in the
-// termination flash tests; here, what stops before anything is written.
-TEST_F(OtherBoardsTest, TheConfigurationWindowRefusesAnAddressThatIsNoAddress) {
-  OpenRoot();
-  Press("ButBrd1");
-  ASSERT_TRUE(WaitFor([&] { return sl->tabs->isVisible(); }));
-  sl->configure->click();
-  auto* window = f.window->findChild<TerminationConfigWindow*>();
-  ASSERT_NE(window, nullptr);
-  // The emulated board keeps 192.168.ID.(10 + slot) in its record.
-  ASSERT_TRUE(WaitFor([&] { return window->Form().ip == "192.168.1.11"; }, 5000));
-  window->findChild<QLineEdit*>("EditIP")->setText("10.0.0");
-  f.dialogs.answer = true;
-  window->findChild<QPushButton*>("ButWRcfg")->click();
-  ASSERT_FALSE(f.dialogs.warnings.isEmpty());
-  EXPECT_TRUE(f.dialogs.warnings.last().startsWith("Ошибка:\n")) << f.dialogs.warnings.last().toStdString();
-  for (const auto& r : RequestsTo(0x05)) EXPECT_FALSE(r[0] == 0x10 && r.size() == 21) << "a write went out";
-  window->close();
-}
-
-TEST_F(OtherBoardsTest, TheUpdateNeedsAFileAndADeclinedRestartSendsNothing) {
-  OpenRoot();
-  Press("ButBrd1");
-  ASSERT_TRUE(WaitFor([&] { return sl->tabs->isVisible(); }));
-  sl->firmware->click();
-  auto* window = f.window->findChild<TerminationConfigWindow*>();
-  ASSERT_NE(window, nullptr);
-  EXPECT_FALSE(window->findChild<QPushButton*>("ButFwStart")->isEnabled());  // no file yet
-  f.dialogs.answer = false;
-  window->findChild<QPushButton*>("ButRST")->click();
-  EXPECT_EQ(f.dialogs.confirmations.last(), "Отправить команду перезапуска?");
-  QTest::qWait(100);
-  const std::vector<sim::Bytes> sent = RequestsTo(0x05);
-  EXPECT_EQ(std::count(sent.begin(), sent.end(), sim::Bytes{0x04}), 0);
-  window->close();
-}
-
-TEST_F(OtherBoardsTest, LoopButtonIsForDebugModeAndNeedsNoConfirmation) {
-  OpenRoot();
-  Press("ButBrd1");
-  ASSERT_TRUE(WaitFor([&] { return sl->tabs->isVisible(); }));
-  sl->tabs->setCurrentIndex(1);
-  EXPECT_FALSE(sl->loop->isVisible());
-  f.window->setDebugMode(true);
-  ASSERT_TRUE(sl->loop->isVisible());
-  sl->loop->click();
-  ASSERT_TRUE(WaitFor([&] { return sl->loop->text() == "SLloop=1"; }));
-  EXPECT_EQ(RequestsTo(0x05).back(), (sim::Bytes{0x07, 0x55}));
-  EXPECT_TRUE(f.dialogs.confirmations.isEmpty());
-}
-
-TEST_F(OtherBoardsTest, AnalogTerminationBoardShowsItsLevel) {
-  OpenRoot();
-  Press("ButBrd2");
-  ASSERT_TRUE(WaitFor([&] { return sl->tabs->isVisible(); }));
-  sl->tabs->setCurrentIndex(1);
-  ASSERT_TRUE(WaitFor([&] { return sl->analog->isVisible(); }));
-  EXPECT_FALSE(sl->digital->isVisible());
-  EXPECT_EQ(sl->analogLevel->text(), "-");
-  EXPECT_EQ(CommandsTo(0x06), (std::vector<int>{0x01, 0x02}));
-}
-
 TEST_F(OtherBoardsTest, AmplifierAlarmsAndAMaskWrite) {
-  OpenRoot();
-  Press("ButBrd6");
-  ASSERT_TRUE(WaitFor([&] { return ap->parameters->isVisible(); }));
+  SelectBoard("ButBrd6", [&] { return ap->parameters->isVisible(); });
   const QString info = ap->info->text();
   EXPECT_TRUE(info.startsWith("Версия ПО: 8\n Аварии: \n    -Обрыв линии (A1)\n    -Высокая температура (A4)\n"))
       << info.toStdString();
@@ -200,9 +145,7 @@ TEST_F(OtherBoardsTest, AmplifierAlarmsAndAMaskWrite) {
 }
 
 TEST_F(OtherBoardsTest, PowerBoardReadsAndWrites) {
-  OpenRoot();
-  Press("ButBrd10");
-  ASSERT_TRUE(WaitFor([&] { return StatusEnds(" Команда чтения исполнена"); }));
+  SelectBoard("ButBrd10", [&] { return StatusEnds(" Команда чтения исполнена"); });
   EXPECT_EQ(RequestsTo(0x0E), std::vector<sim::Bytes>{sim::Bytes{0x01}});
   f.dialogs.answer = false;
   Press("ButWR");

@@ -59,19 +59,6 @@ TEST(DebugMode, TogglesDiagnosticControlsAndTheMemoHeight) {
   EXPECT_LE(MemoHeight(f), 1);
 }
 
-TEST(DebugMode, LevelZeroLinesOnlyWhileOn) {
-  WindowFixture f(WindowFixture::Ini("127.0.0.1", 23220));
-  TraceLog& trace = f.window->link().trace;
-  const int before = f.memo().lineCount();
-  trace.Trace("hidden", 0);
-  trace.Trace("always", 1);
-  EXPECT_EQ(f.memo().lineCount(), before + 1);
-  EXPECT_TRUE(f.memo().lastLine().endsWith(" always"));
-  f.window->setDebugMode(true);
-  trace.Trace("shown", 0);
-  EXPECT_TRUE(f.memo().lastLine().endsWith(" shown"));
-}
-
 TEST(TestSender, ShowsTheChecksumAsTyped) {
   WindowFixture f(WindowFixture::Ini("127.0.0.1", 23230));
   auto* route = f.window->findChild<QLineEdit*>("EditRoute");

@@ -1,6 +1,6 @@
 // The program and the emulator on loopback, as an operator would use them:
 // debug mode on, a frame typed into the test sender, the block's answer in
-// the trace and in the answer label.
+// the trace and in the answer label (whose format is the dispatcher's test).
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -57,23 +57,15 @@ void SendFrom(const QString& ip, quint16 fromPort, quint16 toPort, const QByteAr
 TEST(EndToEnd, BroadcastTypedInTheTestSenderIsAnsweredByTheBlock) {
   EmulatedBlock block(kBlockAddress);
   WindowFixture f(WindowFixture::Ini(kBlockAddress, 23310));
-  QTest::mousePress(f.window->findChild<QPushButton*>("ButIP"), Qt::LeftButton,
-                    Qt::ShiftModifier | Qt::ControlModifier);
-  ASSERT_TRUE(f.window->debugMode());
+  f.window->setDebugMode(true);
 
   TypeAndSend(f, "000F", "");
   EXPECT_TRUE(f.memoHas(" >> 000FF0"));
   // ID 3, up-connection 0, type 2, "Блок 1" in Windows-1251, checksum.
   const QString answer = "80030002C1EBEEEA2031";
   ASSERT_TRUE(WaitFor([&] { return f.memoHas("<< GET inf [11] " + answer); }));
-  // Device level: the route is the ID and the terminating 0.
-  EXPECT_TRUE(f.memoHas(" ID_Route:.3.0 j=3"));
   // The label follows within a moment: it is redrawn at most every 40 ms.
-  ASSERT_TRUE(WaitFor([&] { return !f.window->findChild<QLabel*>("LabAns")->text().isEmpty(); }));
-  const QString label = f.window->findChild<QLabel*>("LabAns")->text();
-  EXPECT_TRUE(label.startsWith("Ответ: [")) << label.toStdString();
-  EXPECT_TRUE(label.contains(answer));
-  EXPECT_TRUE(label.endsWith("  R:.3.0")) << label.toStdString();
+  EXPECT_TRUE(WaitFor([&] { return f.window->findChild<QLabel*>("LabAns")->text().contains(answer); }));
 
   const auto record = block.server.Record();
   ASSERT_GE(record.size(), 1u);
@@ -89,7 +81,9 @@ TEST(EndToEnd, AnswersAreDispatchedWithoutWaitingForTheReceiveTick) {
   EXPECT_TRUE(WaitFor([&] { return f.memoHas("<< GET inf [11]"); }));
 }
 
-TEST(EndToEnd, ForeignSendersAreDroppedAndTracedOnlyInDebugMode) {
+// Which senders count as foreign is the receive rule's own test; here the
+// senders the socket reports reach it.
+TEST(EndToEnd, ForeignSendersAreDroppedAndTracedWithTheirAddress) {
   WindowFixture f(WindowFixture::Ini("127.0.0.152", 23330));
   f.window->setDebugMode(true);
   const QByteArray good("\x80\x03\x00\x02\x7A", 5);
@@ -99,18 +93,4 @@ TEST(EndToEnd, ForeignSendersAreDroppedAndTracedOnlyInDebugMode) {
   EXPECT_TRUE(f.memoHas("  <<Remote 127.0.0.153:12348"));
   EXPECT_FALSE(f.memoHas("<< GET inf"));
   EXPECT_TRUE(f.window->findChild<QLabel*>("LabAns")->text().isEmpty());
-}
-
-TEST(EndToEnd, MalformedAnswersFromThePeerAreTracedWithoutHarm) {
-  WindowFixture f(WindowFixture::Ini("127.0.0.154", 23340));
-  f.window->setDebugMode(true);
-  SendFrom("127.0.0.154", 12348, 23340, QByteArray("\x80\x03", 2));                  // too short
-  SendFrom("127.0.0.154", 12348, 23340, QByteArray("\x00\x03\x00\x02\xFA", 5));      // a request
-  SendFrom("127.0.0.154", 12348, 23340, QByteArray("\x80\x03\x00\x02\x00", 5));      // bad checksum
-  SendFrom("127.0.0.154", 12348, 23340, QByteArray("\x80\x11\x11\x11\x4C", 5));      // channels only
-  ASSERT_TRUE(WaitFor([&] { return f.memoHas("  Route not found"); }));
-  EXPECT_TRUE(f.memoHas("<< GET inf [2] 8003"));
-  EXPECT_TRUE(f.memoHas("<< GET inf [5] 0003000"));
-  EXPECT_TRUE(f.memoHas("   cs err"));
-  EXPECT_FALSE(f.window->link().registry.inUse(1));
 }

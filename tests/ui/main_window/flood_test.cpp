@@ -17,16 +17,14 @@
 #include <unistd.h>
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTimer>
 #include <atomic>
 #include <cstdio>
 #include <thread>
 
 #include "net_qt/udp_endpoint.h"
-#include "sim/net/builder.h"
-#include "sim/udp/network_servers.h"
-#include "ui_test_support.h"
+#include "network_fixture.h"
+#include "wire/frame.h"
 
 using namespace varnel;
 using namespace varnel::ui;
@@ -75,10 +73,7 @@ void SendTo(int fd, const sim::Bytes& bytes, const sockaddr_in& to) {
 }
 
 sim::Bytes Sealed(sim::Bytes frame) {
-  unsigned sum = 0;
-  for (auto b : frame) sum += b;
-  while (sum > 0xFF) sum = (sum & 0xFF) + (sum >> 8);
-  frame.push_back(static_cast<std::uint8_t>(~sum));
+  frame.push_back(FrameChecksum(frame));
   return frame;
 }
 
@@ -163,12 +158,7 @@ std::size_t MemoBytes(const TraceMemo& memo) {
 }  // namespace
 
 TEST(Flood, TheWindowKeepsTickingMemoryGrowsByTheTraceAndExplorationCompletes) {
-  QFile file(QString(VARNEL_SIM_SCENARIO_DIR) + "/small.ini");
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const QString text = QString::fromUtf8(file.readAll()).replace("address=127.0.0.1", QString("address=") + kEmulator);
-  sim::NetworksBuilt built = sim::NetworksFromIni(text.toStdString());
-  ASSERT_EQ(built.error, "");
-  sim::NetworkServers servers(std::move(built.networks));
+  sim::NetworkServers servers(SmallNetworkOn(kEmulator));
   ASSERT_EQ(servers.Start(), "");
   RelayAndFlood relay;
 

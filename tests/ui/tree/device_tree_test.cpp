@@ -1,9 +1,10 @@
 // The device tree as the operator uses it: clicks open blocks and channels,
 // the context menu hides channels and deletes devices, nothing collapses.
+// What the requests and texts hold is the navigation rules' own test; here
+// they reach the wire and the window.
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -66,32 +67,22 @@ class TreeTest : public ::testing::Test {
 TEST_F(TreeTest, ClickOnADeviceOpensItAndItsAnswerFillsTheView) {
   Click(Node("Корень"));
   EXPECT_EQ(Received(), QStringList{"0001"});  // ID Route 1, then 0
-  const RequestState& r = f.window->link().request;
-  EXPECT_EQ(r.currentDevice, 1);
-  EXPECT_EQ(r.expectedCode, 1);
-  EXPECT_EQ(r.requestMode, kReadRequest);
-  EXPECT_EQ(r.openDevice, 1);
   EXPECT_TRUE(Text("PanelDEV").endsWith(" Команда открытия блока \"Корень\" отправлена"));
   EXPECT_EQ(f.window->findChild<QPushButton*>("ButExplor")->text(), "Открыть блок Корень");
   EXPECT_EQ(f.window->findChild<QLineEdit*>("EditRoute")->text(), "0001");
   EXPECT_EQ(f.window->findChild<StatusPanels*>("StatusPan")->panel(0), "Устройство: 1 Корень");
   EXPECT_FALSE(f.window->findChild<QWidget*>("PanDevPar")->isVisible());
 
-  // The block answers its identity (ID 1, Ethernet, type 5, a new name).
+  // The block answers its identity (ID 1, Ethernet, type 5, a new name); the
+  // name's other places are the block settings' test.
   Bytes answer{0x80, 0x01, 0x00, 0x05, 0xCD, 0xEE, 0xE2, 0xFB, 0xE9};  // "Новый"
   answer.push_back(FrameChecksum(answer));
   f.window->link().dispatcher.DispatchAnswer(answer);
   EXPECT_TRUE(f.window->findChild<QWidget*>("PanDevPar")->isVisible());
   EXPECT_TRUE(f.window->findChild<QWidget*>("PanButsRW")->isVisible());
-  EXPECT_EQ(f.window->findChild<QLineEdit*>("EditName")->text(), "Новый");
-  EXPECT_EQ(f.window->findChild<QComboBox*>("cbID")->currentText(), "1");
   EXPECT_TRUE(Text("LabRWstat").endsWith(" Атрибуты прочитаны"));
   EXPECT_EQ(Text("PanelDEV"), "[Новый]");
-  EXPECT_EQ(f.window->findChild<QPushButton*>("ButIP")->text(), "Новый");
-  EXPECT_EQ(Node("Новый")->text(0), "Новый");
-  EXPECT_EQ(r.openDevice, 0);
-  EXPECT_EQ(r.expectedCode, 0);
-  EXPECT_EQ(f.window->link().registry.device(1).blockType, 5);
+  EXPECT_NE(Node("Новый"), nullptr);
 }
 
 TEST_F(TreeTest, ChannelNodesSendOnlyWhenRefreshed) {
@@ -139,7 +130,6 @@ TEST_F(TreeTest, HidingAChannelHidesEverythingBehindIt) {
   Click(Node("Корень"));
   f.window->ToggleChannel(2);
   EXPECT_EQ(Node("Ветка"), nullptr);
-  EXPECT_FALSE(f.window->link().registry.device(2).shownInTree);
   f.window->ToggleChannel(2);
   ASSERT_NE(Node("Ветка"), nullptr);
   EXPECT_EQ(Node("Ветка")->parent()->text(0), "Канал 2");

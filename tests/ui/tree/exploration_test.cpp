@@ -3,12 +3,9 @@
 // must come out as the scenario and the placement rule say.
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QTreeWidget>
 
-#include "sim/net/builder.h"
-#include "sim/udp/network_servers.h"
-#include "ui_test_support.h"
+#include "network_fixture.h"
 
 using namespace varnel;
 using namespace varnel::ui;
@@ -16,35 +13,15 @@ using namespace varnel::ui::testing;
 
 namespace {
 
-constexpr const char* kRootAddress = "127.0.0.160";
-
-sim::NetworksBuilt SmallNetworkOn(const char* address) {
-  QFile file(QString(VARNEL_SIM_SCENARIO_DIR) + "/small.ini");
-  EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-  const QString text = QString::fromUtf8(file.readAll()).replace("address=127.0.0.1", QString("address=") + address);
-  return sim::NetworksFromIni(text.toStdString());
-}
-
-std::string Hex(const sim::Bytes& bytes) {
-  std::string out;
-  for (auto b : bytes) {
-    static const char* digits = "0123456789ABCDEF";
-    out += digits[b >> 4];
-    out += digits[b & 15];
-  }
-  return out;
-}
+// A common tick every 10 ms still counts 100 ms: a "second" passes in 0.1 s.
+class ExplorationTest : public NetworkTest {
+ protected:
+  ExplorationTest() : NetworkTest("127.0.0.160", 23410, 10) {}
+};
 
 }  // namespace
 
-TEST(Exploration, FindsTheWholeSmallNetworkInProbeOrder) {
-  sim::NetworksBuilt built = SmallNetworkOn(kRootAddress);
-  ASSERT_EQ(built.error, "");
-  sim::NetworkServers servers(std::move(built.networks));
-  ASSERT_EQ(servers.Start(), "");
-
-  // A common tick every 10 ms still counts 100 ms: a "second" passes in 0.1 s.
-  WindowFixture f(WindowFixture::Ini(kRootAddress, 23410), 150, 10);
+TEST_F(ExplorationTest, FindsTheWholeSmallNetworkInProbeOrder) {
   DeviceRegistry& reg = f.window->link().registry;
   ASSERT_TRUE(WaitFor([&] { return f.window->program().exploration.autoState() == 15; }, 10000));
   ASSERT_TRUE(WaitFor([&] { return reg.inUse(5); }, 2000));
@@ -82,7 +59,8 @@ TEST(Exploration, FindsTheWholeSmallNetworkInProbeOrder) {
   std::vector<std::string> probes;
   for (const auto& entry : servers.ServerAt(0).Record()) {
     if (entry.direction == sim::Direction::Received && entry.bytes.size() > 3) {
-      probes.push_back(Hex(sim::Bytes(entry.bytes.begin(), entry.bytes.end() - 1)));
+      const QByteArray frame(reinterpret_cast<const char*>(entry.bytes.data()), entry.bytes.size() - 1);
+      probes.push_back(frame.toHex().toUpper().toStdString());
     }
   }
   const std::vector<std::string> order = {

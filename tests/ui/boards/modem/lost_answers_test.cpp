@@ -31,11 +31,7 @@ class LostAnswersTest : public NetworkTest {
   LostAnswersTest(const char* address, int port, const QString& rootKeys)
       : NetworkTest(address, port, 100, rootKeys), panel(f.window->findChild<ModemPanel*>("PanelVK")) {}
   // The modem board identified, its pages ready.
-  void OpenModem() {
-    OpenRoot();
-    Press("ButBrd4");
-    ASSERT_TRUE(WaitFor([&] { return panel->tabs->isVisible(); }));
-  }
+  void OpenModem() { SelectBoard("ButBrd4", [&] { return panel->tabs->isVisible(); }); }
   // Waits for the status to end so; fails if it ever says the command was
   // executed on the way.
   bool StatusBecomes(const char* text, const char* never, int timeoutMs = 6000) {

@@ -28,18 +28,6 @@ QByteArray Pattern(qsizetype n, int seed) {
   return b;
 }
 
-QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
-  QFile file(dir.filePath(name));
-  EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-  return file.fileName();
-}
-
-QByteArray ReadFile(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 class ModemFirmwareTest : public NetworkTest {
  protected:
   ModemFirmwareTest(const char* address, int port, const QString& keys)
@@ -47,9 +35,7 @@ class ModemFirmwareTest : public NetworkTest {
     panel = f.window->findChild<ModemPanel*>("PanelVK");
   }
   void OpenFirmwarePage() {
-    OpenRoot();
-    Press("ButBrd4");
-    ASSERT_TRUE(WaitFor([&] { return panel->version->text() == "Версия программы MCU:12  FPGA:3"; }));
+    SelectBoard("ButBrd4", [&] { return panel->version->text() == "Версия программы MCU:12  FPGA:3"; });
     panel->tabs->setCurrentIndex(ModemPanel::kFirmware);
   }
   // Chooses the kind and the file through the page's own dialog button.
@@ -102,7 +88,8 @@ TEST_F(ModemFirmwareWriteTest, ImagesArriveByteForByteAndRunAfterTheRestart) {
   OpenFirmwarePage();
   // The largest file taken (2 MiB less one byte) and a small FPGA image.
   const QByteArray mcu = Pattern(2'097'151, 1), fpga = Pattern(600, 2);
-  const QString mcuPath = WriteFile(f.dir, "main.cbi", mcu), fpgaPath = WriteFile(f.dir, "logic.lbi", fpga);
+  const QString mcuPath = WriteFile(f.dir.filePath("main.cbi"), mcu);
+  const QString fpgaPath = WriteFile(f.dir.filePath("logic.lbi"), fpga);
 
   Choose(0, mcuPath);
   EXPECT_EQ(f.dialogs.openFilter, "Файлы программы MCU (*.cbi)");
@@ -175,7 +162,7 @@ class ModemFirmwareBrokenTest : public ModemFirmwareTest {
 
 TEST_F(ModemFirmwareBrokenTest, SequenceBrokenStopsTheTransfer) {
   OpenFirmwarePage();
-  Choose(0, WriteFile(f.dir, "a.cbi", Pattern(2000, 4)));
+  Choose(0, WriteFile(f.dir.filePath("a.cbi"), Pattern(2000, 4)));
   QString shown, closeCaption;
   Start([&](ModemFirmwareWindow& w) {
     if (!w.progress->text().startsWith("Ошибка")) return;

@@ -1,6 +1,7 @@
 // A termination board's flash end to end against the emulator: the
-// configuration written, the window closed and opened again; update files
-// that change under the program; a restart that brings the new version.
+// configuration written (a bad address refused first), the window closed and
+// opened again; update files that change under the program; a restart,
+// declined and then made, that brings the new version.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -39,11 +40,7 @@ class TerminationFlashTest : public NetworkTest {
     sl = f.window->findChild<TerminationPanel*>("PanelSL");
   }
   TBRDS& Board() { return f.window->link().registry.device(1).board(1); }
-  void SelectBoard() {
-    OpenRoot();
-    Press("ButBrd1");
-    ASSERT_TRUE(WaitFor([&] { return sl->tabs->isVisible(); }));
-  }
+  void SelectBoard() { NetworkTest::SelectBoard("ButBrd1", [&] { return sl->tabs->isVisible(); }); }
   // Opens the window by its button on the board page; in configuration mode
   // it has read the board's record when this returns.
   TerminationConfigWindow* Open(QPushButton* button) {
@@ -86,13 +83,7 @@ class TerminationFlashTest : public NetworkTest {
     }
     return writes;
   }
-  QString SaveFile(const Bytes& bytes) {
-    const QString path = f.dir.filePath("fw.qrb");
-    QFile out(path);
-    EXPECT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
-    return path;
-  }
+  QString SaveFile(const Bytes& bytes) { return WriteFile(f.dir.filePath("fw.qrb"), bytes); }
 
   TerminationPanel* sl = nullptr;
 };
@@ -124,7 +115,14 @@ TEST_F(TerminationFlashTest, WrittenSettingsAreWhatTheWindowShowsWhenOpenedAgain
   const TerminationConfigForm written = window->Form();
   ASSERT_TRUE(written.modules[0].locked);
 
+  // An address that is no address stops the write before anything is sent.
   f.dialogs.answer = true;
+  Get<QLineEdit>(window, "EditIP")->setText("10.1.2");
+  Get<QPushButton>(window, "ButWRcfg")->click();
+  ASSERT_EQ(f.dialogs.warnings.size(), 1);
+  EXPECT_TRUE(f.dialogs.warnings.last().startsWith("Ошибка:\n")) << f.dialogs.warnings.last().toStdString();
+  for (const auto& r : RequestsTo(0x05)) EXPECT_FALSE(r[0] == 0x10 && r.size() == 21) << "a write went out";
+  Get<QLineEdit>(window, "EditIP")->setText("10.1.2.3");
   Get<QPushButton>(window, "ButWRcfg")->click();
   EXPECT_EQ(f.dialogs.confirmations.last(), "Подтвердите запись");
   Close(window);
@@ -151,6 +149,7 @@ TEST_F(TerminationFlashTest, AnUpdateFileChangedOrRemovedAfterItsCheckIsCaughtAt
   ASSERT_NE(window, nullptr);
   auto* status = Get<QLabel>(window, "LabStatus");
   auto* start = Get<QPushButton>(window, "ButFwStart");
+  EXPECT_FALSE(start->isEnabled());  // no file yet
   const Bytes checked = varnel::testing::MakeQrb({.version = "215", .blocks = 2});
   f.dialogs.openName = SaveFile(checked);
   Get<QPushButton>(window, "ButOpenFileFW")->click();
@@ -204,6 +203,12 @@ TEST_F(TerminationFlashTest, ARestartedBoardComesBackWithTheVersionWritten) {
   Get<QPushButton>(window, "ButFwStart")->click();
   ASSERT_EQ(BlockWrites().size(), 3u);
 
+  // Restarting asks first; declined, nothing goes out.
+  f.dialogs.answer = false;
+  Get<QPushButton>(window, "ButRST")->click();
+  EXPECT_EQ(f.dialogs.confirmations.last(), "Отправить команду перезапуска?");
+  QTest::qWait(100);
+  EXPECT_NE(RequestsTo(0x05).back(), sim::Bytes{0x04});
   f.dialogs.answer = true;
   Get<QPushButton>(window, "ButRST")->click();
   ASSERT_TRUE(WaitFor([&] { return RequestsTo(0x05).back() == sim::Bytes{0x04}; }));
