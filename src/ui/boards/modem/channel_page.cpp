@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "boards/modem/modem_view.h"
+#include "ui/boards/modem/stale_mark.h"
 #include "ui/widgets/indicator.h"
 #include "ui/widgets/qt_text.h"
 
@@ -98,10 +99,7 @@ void ModemChannelPage::Show(const TBRDS& modem, const std::array<bool, 3>& notRe
   for (int c = 1; c <= 3; ++c) {
     Column& col = columns[static_cast<std::size_t>(c - 1)];
     const bool stale = notRefreshed[static_cast<std::size_t>(c - 1)];
-    for (QLabel* value : col.values) {
-      value->setStyleSheet(stale ? ColourCss(kNotRefreshedColour) : QString());
-      value->setToolTip(stale ? kNotRefreshedHint : QString());
-    }
+    for (QLabel* value : col.values) MarkNotRefreshed(value, stale);
     const T_MODULES& m = modem.Modules[static_cast<std::size_t>(c - 1)];
     const int state = m.Values[0] <= 4 ? static_cast<int>(m.Values[0]) : 0;
     col.values[0]->setText(Q(std::string(ReceiverStateText(state))));

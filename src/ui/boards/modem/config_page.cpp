@@ -12,6 +12,7 @@
 #include "boards/modem/modem_encoding.h"
 #include "boards/modem/modem_view.h"
 #include "model/device_record.h"
+#include "ui/boards/modem/stale_mark.h"
 #include "ui/widgets/decimal_edit.h"
 #include "ui/widgets/indicator.h"
 #include "ui/widgets/names.h"
@@ -175,34 +176,10 @@ void ModemConfigPage::Forget() {
   for (ChannelEditors& ch : channels) ch.rateMax->hide();
 }
 
-namespace {
-
-constexpr const char* kMarked = "notRefreshed";
-constexpr const char* kOwnTip = "ownToolTip";
-
-// The widget's own tooltip comes back when the mark goes.
-void Mark(QWidget* widget, bool stale) {
-  if (widget->property(kMarked).toBool() == stale) return;
-  widget->setProperty(kMarked, stale);
-  if (stale) {
-    const QString own = widget->toolTip();
-    widget->setProperty(kOwnTip, own);
-    widget->setToolTip(own.isEmpty() ? QString(kNotRefreshedHint) : QString(kNotRefreshedHint) + "\n" + own);
-    widget->setStyleSheet(ColourCss(kNotRefreshedColour));
-  } else {
-    widget->setToolTip(widget->property(kOwnTip).toString());
-    widget->setStyleSheet(QString());
-  }
-}
-
-}  // namespace
-
 void ModemConfigPage::MarkNotRefreshed(const std::array<bool, 4>& stale) {
-  for (QWidget* w : std::initializer_list<QWidget*>{txLevel, rxLevel, agc, aggr}) Mark(w, stale[0]);
-  for (int c = 1; c <= 3; ++c) Mark(channels[static_cast<std::size_t>(c - 1)].panel, stale[static_cast<std::size_t>(c)]);
+  for (QWidget* w : std::initializer_list<QWidget*>{txLevel, rxLevel, agc, aggr}) ui::MarkNotRefreshed(w, stale[0]);
+  for (std::size_t c = 1; c <= 3; ++c) ui::MarkNotRefreshed(channels[c - 1].panel, stale[c]);
 }
-
-bool ModemConfigPage::IsMarkedNotRefreshed(const QWidget* widget) { return widget->property(kMarked).toBool(); }
 
 void ModemConfigPage::Show(TStructDev& dev, int device, std::uint8_t ver1) {
   SetVersion(ver1);

@@ -46,8 +46,6 @@ class ModemConfigPage : public QWidget {
   // Greys the parts whose answer the last click did not get, the tooltip
   // saying so: [0] the common settings, [c] channel c; others back to normal.
   void MarkNotRefreshed(const std::array<bool, 4>& stale);
-  // Whether the widget is greyed so.
-  static bool IsMarkedNotRefreshed(const QWidget* widget);
   // Another board is selected: the editors no longer hold this board's
   // configuration, and what depends on its version hides until it answers.
   void Forget();

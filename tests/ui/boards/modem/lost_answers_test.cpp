@@ -14,6 +14,7 @@
 #include "boards/modem/modem_view.h"
 #include "model/command_status.h"
 #include "network_fixture.h"
+#include "ui/boards/modem/stale_mark.h"
 #include "ui/boards/modem/channel_page.h"
 #include "ui/boards/modem/config_page.h"
 #include "ui/boards/modem/modem_panel.h"
@@ -95,11 +96,11 @@ TEST_F(LostConfigAnswer, AReadMarksTheChannelAndAWriteWithoutItsAcknowledgementI
   ASSERT_TRUE(StatusBecomes(" Команда чтения не исполнена: нет ответа на 12", " Команда чтения исполнена"));
   EXPECT_EQ(StatusCss(), ColourCss(kColourMaroon));
   ModemConfigPage* cfg = panel->config;
-  ASSERT_TRUE(WaitFor([&] { return ModemConfigPage::IsMarkedNotRefreshed(cfg->channels[1].panel); }));
+  ASSERT_TRUE(WaitFor([&] { return IsMarkedNotRefreshed(cfg->channels[1].panel); }));
   EXPECT_TRUE(cfg->channels[1].panel->toolTip().startsWith(kNotRefreshedHint));
-  EXPECT_FALSE(ModemConfigPage::IsMarkedNotRefreshed(cfg->channels[0].panel));
-  EXPECT_FALSE(ModemConfigPage::IsMarkedNotRefreshed(cfg->channels[2].panel));
-  EXPECT_FALSE(ModemConfigPage::IsMarkedNotRefreshed(cfg->txLevel));
+  EXPECT_FALSE(IsMarkedNotRefreshed(cfg->channels[0].panel));
+  EXPECT_FALSE(IsMarkedNotRefreshed(cfg->channels[2].panel));
+  EXPECT_FALSE(IsMarkedNotRefreshed(cfg->txLevel));
   const QString ownTip = cfg->txLevel->toolTip();
 
   // A link that loses nothing: the read completes and the marks go.
@@ -108,7 +109,7 @@ TEST_F(LostConfigAnswer, AReadMarksTheChannelAndAWriteWithoutItsAcknowledgementI
   ASSERT_EQ(sound.Start(), "");
   Press("ButRD");
   ASSERT_TRUE(StatusBecomes(" Команда чтения исполнена", " не исполнена: нет ответа на 12"));
-  EXPECT_TRUE(WaitFor([&] { return !ModemConfigPage::IsMarkedNotRefreshed(cfg->channels[1].panel); }));
+  EXPECT_TRUE(WaitFor([&] { return !IsMarkedNotRefreshed(cfg->channels[1].panel); }));
   EXPECT_EQ(cfg->channels[1].panel->styleSheet(), QString());
   EXPECT_EQ(cfg->txLevel->toolTip(), ownTip);
 
@@ -121,6 +122,6 @@ TEST_F(LostConfigAnswer, AReadMarksTheChannelAndAWriteWithoutItsAcknowledgementI
   Press("ButWR");
   ASSERT_TRUE(StatusBecomes(" Команда записи не исполнена: нет ответа на 12", " Команда записи исполнена"));
   EXPECT_EQ(StatusCss(), ColourCss(kColourMaroon));
-  EXPECT_TRUE(ModemConfigPage::IsMarkedNotRefreshed(cfg->channels[1].panel));
-  EXPECT_FALSE(ModemConfigPage::IsMarkedNotRefreshed(cfg->channels[0].panel));
+  EXPECT_TRUE(IsMarkedNotRefreshed(cfg->channels[1].panel));
+  EXPECT_FALSE(IsMarkedNotRefreshed(cfg->channels[0].panel));
 }
